@@ -1,0 +1,31 @@
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "platform/Dialogs.h"
+#include "shell/AppContext.h"
+#include "shell/fMain.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Meldewerk"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Meldewerk"));
+
+  // German captions on Qt's standard buttons, whatever the desktop's language.
+  QTranslator qtTranslations;
+  if (qtTranslations.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtTranslations);
+
+  mw::AppContext context;
+  context.folder = mw::ProgramFolder::Choose(QApplication::applicationDirPath().toStdString(), mw::UserDataHome());
+  context.facts = mw::ProductFacts::Load(context.folder);
+  mw::QtDialogs dialogs;
+  context.dialogs = &dialogs;
+
+  mw::TMainForm mainForm(context);
+  dialogs.SetParent(&mainForm);
+  mainForm.showMaximized();
+  return QApplication::exec();
+}

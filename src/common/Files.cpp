@@ -1,0 +1,200 @@
+#include "common/Files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "common/Text.h"
+
+namespace mw {
+namespace {
+
+void SetError(std::string* error, const std::string& path, int err) {
+  if (error) *error = FileOpenErrorMessage(path, std::strerror(err));
+}
+
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+enum class EntryKind { File, Folder };
+
+std::vector<std::string> ListEntries(const std::string& folder, EntryKind kind) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return names;
+  const std::string base = IncludeTrailingSlash(folder);
+  while (dirent* e = ::readdir(dir)) {
+    const std::string name = e->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat st {};
+    if (::stat((base + name).c_str(), &st) != 0) continue;
+    const bool isFolder = S_ISDIR(st.st_mode);
+    if ((kind == EntryKind::Folder) == isFolder && (isFolder || S_ISREG(st.st_mode))) names.push_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool FolderExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool CreateFolder(const std::string& path) {
+  return ::mkdir(path.c_str(), 0755) == 0 || FolderExists(path);
+}
+
+bool DeleteFileIfExists(const std::string& path) {
+  return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+long long FileSizeOf(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 ? static_cast<long long>(st.st_size) : -1;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& content, std::string* error) {
+  content.clear();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    SetError(error, path, errno);
+    return false;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    SetError(error, path, EISDIR);
+    return false;
+  }
+  if (st.st_size > 0) content.reserve(static_cast<std::size_t>(st.st_size));
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int err = errno;
+      ::close(fd);
+      SetError(error, path, err);
+      return false;
+    }
+    content.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return true;
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view content, std::string* error) {
+  std::string temp = path + ".XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) {
+    SetError(error, path, errno);
+    return false;
+  }
+  // mkstemp creates 0600; a rewritten file keeps the ordinary permissions of its folder.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
+  const bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
+  const int writeErr = errno;
+  const bool closed = ::close(fd) == 0;
+  if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
+    const int err = !written ? writeErr : errno;
+    ::unlink(temp.c_str());
+    SetError(error, path, err);
+    return false;
+  }
+  return true;
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
+  std::size_t size = 0;
+  for (const auto& l : lines) size += l.size() + 2;
+  std::string out;
+  out.reserve(size);
+  for (const auto& l : lines) {
+    out += l;
+    out += "\r\n";
+  }
+  return out;
+}
+
+bool ReadLineFile(const std::string& path, std::vector<std::string>& lines, std::string* error) {
+  std::string content;
+  if (!ReadWholeFile(path, content, error)) {
+    lines.clear();
+    return false;
+  }
+  lines = SplitLines(content);
+  return true;
+}
+
+bool WriteLineFile(const std::string& path, const std::vector<std::string>& lines, std::string* error) {
+  return WriteFileAtomic(path, JoinLinesCrLf(lines), error);
+}
+
+std::vector<std::string> ListFiles(const std::string& folder) { return ListEntries(folder, EntryKind::File); }
+std::vector<std::string> ListFolders(const std::string& folder) {
+  return ListEntries(folder, EntryKind::Folder);
+}
+
+std::vector<std::string> FilesWithExtension(const std::string& folder, std::string_view extension) {
+  std::vector<std::string> result;
+  for (auto& name : ListFiles(folder))
+    if (name.size() >= extension.size() &&
+        SameText(std::string_view(name).substr(name.size() - extension.size()), extension))
+      result.push_back(std::move(name));
+  return result;
+}
+
+std::string FindEntryIgnoringCase(const std::string& folder, const std::string& name) {
+  const std::string base = IncludeTrailingSlash(folder);
+  struct stat st {};
+  if (::stat((base + name).c_str(), &st) == 0) return name;
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return name;
+  std::string found = name;
+  while (dirent* e = ::readdir(dir)) {
+    if (SameText(e->d_name, name)) {
+      found = e->d_name;
+      break;
+    }
+  }
+  ::closedir(dir);
+  return found;
+}
+
+}  // namespace mw

@@ -1,0 +1,45 @@
+#pragma once
+// File work shared by every subsystem: whole-file reading, atomic replacement, line files
+// (read CR LF, LF or CR; written CR LF) and case-insensitive name lookup in a folder.
+// Paths are byte strings as the file system takes them. Error texts are UTF-8 and complete:
+// "Datei %s kann nicht geöffnet werden. %s" with the system's reason.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mw {
+
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+bool CreateFolder(const std::string& path);  // one level; true when it exists afterwards
+bool DeleteFileIfExists(const std::string& path);
+long long FileSizeOf(const std::string& path);  // -1 when missing
+
+bool ReadWholeFile(const std::string& path, std::string& content, std::string* error = nullptr);
+
+// Writes `content` to a temporary file in the same folder, flushes it to disk and renames it
+// over `path`. On any failure the old file is left as it was and the temporary one removed.
+bool WriteFileAtomic(const std::string& path, std::string_view content, std::string* error = nullptr);
+
+// Splits text into lines at CR LF, LF or a lone CR; a final line end adds no empty line.
+std::vector<std::string> SplitLines(std::string_view text);
+std::string JoinLinesCrLf(const std::vector<std::string>& lines);
+
+bool ReadLineFile(const std::string& path, std::vector<std::string>& lines, std::string* error = nullptr);
+bool WriteLineFile(const std::string& path, const std::vector<std::string>& lines,
+                   std::string* error = nullptr);
+
+// Entry names of `folder` (files only, or folders only) in the order the file system lists them.
+std::vector<std::string> ListFiles(const std::string& folder);
+std::vector<std::string> ListFolders(const std::string& folder);
+
+// File names of `folder` ending in `extension` (such as ".ini"), letter case ignored, in
+// listing order.
+std::vector<std::string> FilesWithExtension(const std::string& folder, std::string_view extension);
+
+// The name of the entry of `folder` that equals `name` without regard to ASCII case: the exact
+// name when it exists, else the first such entry; `name` itself when there is none.
+std::string FindEntryIgnoringCase(const std::string& folder, const std::string& name);
+
+}  // namespace mw

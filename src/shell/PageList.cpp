@@ -1,0 +1,45 @@
+#include "shell/PageList.h"
+
+#include "common/Files.h"
+#include "common/Text.h"
+
+namespace mw {
+
+PageListEntry ParsePageListLine(std::string_view line) {
+  PageListEntry e;
+  if (WordCount(line, "|") > 1) {
+    e.date = Trim(ExtractWord(1, line, "|"));
+    e.url = Trim(ExtractWord(2, line, "|"));
+    e.marked = Trim(ExtractWord(3, line, "|")) == "TRUE";
+  } else {
+    e.url = Trim(ExtractWord(1, line, "|"));
+    e.marked = true;
+  }
+  return e;
+}
+
+std::string FormatPageListLine(const PageListEntry& entry) {
+  return entry.date + " | " + entry.url + " | " + (entry.marked ? "TRUE" : "FALSE");
+}
+
+std::string PageListDisplayText(const PageListEntry& entry) { return entry.date + "     " + entry.url; }
+
+bool PageList::Read(const std::string& path, std::vector<PageListEntry>& entries, std::string* error) {
+  entries.clear();
+  if (FileSizeOf(path) < 0) return true;  // no such file: an empty list
+  std::vector<std::string> lines;
+  if (!ReadLineFile(path, lines, error)) return false;
+  entries.reserve(lines.size());
+  for (const auto& line : lines)
+    if (!Trim(line).empty()) entries.push_back(ParsePageListLine(line));  // a blank line is no page
+  return true;
+}
+
+bool PageList::Write(const std::string& path, const std::vector<PageListEntry>& entries, std::string* error) {
+  std::vector<std::string> lines;
+  lines.reserve(entries.size());
+  for (const auto& e : entries) lines.push_back(FormatPageListLine(e));
+  return WriteLineFile(path, lines, error);
+}
+
+}  // namespace mw
