@@ -1,0 +1,11 @@
+#include "cli/Commands.h"
+
+namespace mw::cli {
+
+// Each command lives in a file of its own; add it here.
+const std::vector<Command>& AllCommands() {
+  static const std::vector<Command> commands = {};
+  return commands;
+}
+
+}  // namespace mw::cli

@@ -1,0 +1,20 @@
+#pragma once
+// The commands of meldewerk-cli. Each gets the words after its name and returns the exit code.
+
+#include <string>
+#include <vector>
+
+namespace mw::cli {
+
+using Args = std::vector<std::string>;
+
+struct Command {
+  const char* name;
+  const char* summary;  // one line for --help
+  int (*run)(const Args& args);
+};
+
+// Every command the program offers, in the order --help lists them.
+const std::vector<Command>& AllCommands();
+
+}  // namespace mw::cli

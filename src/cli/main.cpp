@@ -1,0 +1,27 @@
+// meldewerk-cli: the program's work without a window, for scripts and large sites.
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstring>
+
+#include "cli/Commands.h"
+
+namespace {
+
+int Usage(FILE* out) {
+  std::fprintf(out, "Usage: meldewerk-cli COMMAND [options]\n\nCommands:\n");
+  for (const auto& c : mw::cli::AllCommands()) std::fprintf(out, "  %-10s %s\n", c.name, c.summary);
+  std::fprintf(out, "\nRun 'meldewerk-cli COMMAND --help' for the options of a command.\n");
+  return out == stdout ? 0 : 2;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  if (argc < 2) return Usage(stderr);
+  if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) return Usage(stdout);
+  for (const auto& c : mw::cli::AllCommands())
+    if (!std::strcmp(argv[1], c.name)) return c.run(mw::cli::Args(argv + 2, argv + argc));
+  std::fprintf(stderr, "meldewerk-cli: unknown command '%s'\n\n", argv[1]);
+  return Usage(stderr);
+}

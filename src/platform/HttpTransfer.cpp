@@ -1,0 +1,183 @@
+#include "platform/HttpTransfer.h"
+
+#include <curl/curl.h>
+#include <memory>
+
+#include "common/Text.h"
+
+namespace mw {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct CurlGlobal {
+  bool ok = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+  ~CurlGlobal() {
+    if (ok) curl_global_cleanup();
+  }
+};
+
+struct Transfer {
+  const HttpRequest& request;
+  HttpResult& result;
+  CURL* easy;
+  Clock::time_point lastData = Clock::now();
+  bool headAsked = false;
+  bool stoppedByHead = false;
+  bool capped = false;
+
+  // Fills the head from the final response and asks the caller once.
+  bool AskHead() {
+    if (headAsked) return !stoppedByHead;
+    headAsked = true;
+    long status = 0;
+    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+    result.head.status = int(status);
+    char* type = nullptr;
+    if (curl_easy_getinfo(easy, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type) result.head.contentType = type;
+    curl_off_t length = -1;
+    if (curl_easy_getinfo(easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK && length > 0)
+      result.head.contentLength = length;
+    if (request.onHead && !request.onHead(result.head)) stoppedByHead = true;
+    return !stoppedByHead;
+  }
+
+  static size_t OnHeader(char* data, size_t size, size_t count, void* self) {
+    auto* t = static_cast<Transfer*>(self);
+    const size_t n = size * count;
+    t->lastData = Clock::now();
+    std::string_view line(data, n);
+    // Each response of a redirect or authentication round starts anew; only the last is kept.
+    if (line.starts_with("HTTP/")) t->result.head.rawHeaders.clear();
+    t->result.head.rawHeaders.append(line);
+    return n;
+  }
+
+  static size_t OnBody(char* data, size_t size, size_t count, void* self) {
+    auto* t = static_cast<Transfer*>(self);
+    const size_t n = size * count;
+    t->lastData = Clock::now();
+    if (!t->AskHead()) return 0;
+    std::string& body = t->result.body;
+    const size_t cap = t->request.maxBodyBytes;
+    if (cap && body.size() + n > cap) {
+      body.append(data, cap - body.size());
+      t->capped = true;
+      return 0;
+    }
+    body.append(data, n);
+    return n;
+  }
+};
+
+void SetOptions(CURL* easy, const HttpRequest& r, Transfer& t, curl_slist* headers) {
+  curl_easy_setopt(easy, CURLOPT_URL, r.url.c_str());
+  curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(easy, CURLOPT_USERAGENT, r.userAgent.c_str());
+  if (!r.referrer.empty()) curl_easy_setopt(easy, CURLOPT_REFERER, r.referrer.c_str());
+  curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, r.http10 ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
+  curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, r.followRedirects ? 1L : 0L);
+  curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 20L);
+  curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
+  curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &Transfer::OnHeader);
+  curl_easy_setopt(easy, CURLOPT_HEADERDATA, &t);
+  curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Transfer::OnBody);
+  curl_easy_setopt(easy, CURLOPT_WRITEDATA, &t);
+  if (r.connectTimeoutMs > 0) curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, long(r.connectTimeoutMs));
+  switch (r.proxy) {
+    case ProxyChoice::Direct:
+      curl_easy_setopt(easy, CURLOPT_PROXY, "");
+      break;
+    case ProxyChoice::Given:
+      curl_easy_setopt(easy, CURLOPT_PROXY, (r.proxyHost + ":" + std::to_string(r.proxyPort)).c_str());
+      break;
+    case ProxyChoice::System:
+      break;  // libcurl reads the proxy environment itself
+  }
+  if (r.offerCredentials) {
+    curl_easy_setopt(easy, CURLOPT_USERNAME, r.user.c_str());
+    curl_easy_setopt(easy, CURLOPT_PASSWORD, r.password.c_str());
+    curl_easy_setopt(easy, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
+    curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, r.proxyUser.c_str());
+    curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, r.proxyPassword.c_str());
+    curl_easy_setopt(easy, CURLOPT_PROXYAUTH, CURLAUTH_ANY);
+  }
+}
+
+}  // namespace
+
+bool HttpLibraryReady() {
+  static CurlGlobal global;
+  return global.ok;
+}
+
+HttpResult PerformHttpGet(const HttpRequest& request) {
+  HttpResult result;
+  if (!HttpLibraryReady()) {
+    result.outcome = HttpResult::Outcome::NoLibrary;
+    return result;
+  }
+  std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy(curl_easy_init(), &curl_easy_cleanup);
+  std::unique_ptr<CURLM, decltype(&curl_multi_cleanup)> multi(curl_multi_init(), &curl_multi_cleanup);
+  if (!easy || !multi) {
+    result.outcome = HttpResult::Outcome::NoLibrary;
+    return result;
+  }
+  curl_slist* headers = nullptr;
+  if (request.noCache) {
+    headers = curl_slist_append(headers, "Pragma: no-cache");
+    headers = curl_slist_append(headers, "Cache-Control: no-cache");
+  }
+  std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headerList(headers, &curl_slist_free_all);
+
+  Transfer t{request, result, easy.get()};
+  SetOptions(easy.get(), request, t, headers);
+  curl_multi_add_handle(multi.get(), easy.get());
+
+  // The transfer runs in short slices, so an abort, the idle time-out and the deadline are
+  // noticed within a few milliseconds even while the server sends nothing.
+  HttpResult::Outcome stop = HttpResult::Outcome::Complete;
+  CURLcode code = CURLE_OK;
+  for (;;) {
+    int running = 0;
+    curl_multi_perform(multi.get(), &running);
+    if (running == 0) {
+      int queued = 0;
+      while (CURLMsg* msg = curl_multi_info_read(multi.get(), &queued))
+        if (msg->msg == CURLMSG_DONE) code = msg->data.result;
+      break;
+    }
+    const auto now = Clock::now();
+    if (request.abort && request.abort->load()) {
+      stop = HttpResult::Outcome::Aborted;
+      break;
+    }
+    if ((request.deadline && now >= *request.deadline) ||
+        (request.receiveTimeoutMs > 0 && now - t.lastData >= std::chrono::milliseconds(request.receiveTimeoutMs))) {
+      stop = HttpResult::Outcome::TimedOut;
+      break;
+    }
+    curl_multi_poll(multi.get(), nullptr, 0, 10, nullptr);
+  }
+
+  if (stop == HttpResult::Outcome::Complete) {
+    if (code == CURLE_OK) t.AskHead();  // a body-less answer is asked about too
+    if (t.stoppedByHead) stop = HttpResult::Outcome::StoppedByHead;
+    else if (t.capped) stop = HttpResult::Outcome::BodyCapped;
+    else if (code != CURLE_OK) stop = HttpResult::Outcome::Failed;
+  }
+  if (!t.headAsked && code != CURLE_OK) {
+    long status = 0;
+    curl_easy_getinfo(easy.get(), CURLINFO_RESPONSE_CODE, &status);
+    result.head.status = int(status);
+  }
+  result.outcome = stop;
+  if (code != CURLE_OK) result.error = curl_easy_strerror(code);
+  char* effective = nullptr;
+  if (curl_easy_getinfo(easy.get(), CURLINFO_EFFECTIVE_URL, &effective) == CURLE_OK && effective)
+    result.effectiveUrl = effective;
+  curl_multi_remove_handle(multi.get(), easy.get());
+  return result;
+}
+
+}  // namespace mw
