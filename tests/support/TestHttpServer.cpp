@@ -32,6 +32,7 @@ TestHttpServer::~TestHttpServer() { Stop(); }
 
 void TestHttpServer::Stop() {
   if (!thread_.joinable()) return;
+  stopping_ = true;
   server_->stop();
   thread_.join();
 }
@@ -82,10 +83,38 @@ void TestHttpServer::Serve(const httplib::Request& req, httplib::Response& res) 
     res.set_content("<html><body>Not found</body></html>", "text/html");
     return;
   }
-  if (route.delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(route.delayMs));
+  const auto answerAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(route.delayMs);
+  while (!stopping_ && std::chrono::steady_clock::now() < answerAt)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
   res.status = route.status;
   for (const auto& [k, v] : route.headers) res.set_header(k, v);
   res.set_content(route.body, route.contentType);
+}
+
+void TestHttpServer::SetRedirect(const std::string& path, const std::string& target, int status) {
+  Set(path, Route{status, "text/html", "", 0, {{"Location", target}}});
+}
+
+void TestHttpServer::SetStalled(const std::string& path, const std::string& firstPart, int stallMs,
+                                std::size_t declaredLength) {
+  Handle(path, [this, firstPart, stallMs, declaredLength](const httplib::Request&, httplib::Response& res) {
+    res.set_content_provider(declaredLength, "text/html",
+                             [this, firstPart, stallMs](size_t offset, size_t, httplib::DataSink& sink) {
+                               if (offset == 0) return sink.write(firstPart.data(), firstPart.size());
+                               const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(stallMs);
+                               while (!stopping_ && std::chrono::steady_clock::now() < end)
+                                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                               return false;
+                             });
+  });
+}
+
+void TestHttpServer::SetCutOff(const std::string& path, const std::string& firstPart, std::size_t declaredLength) {
+  Handle(path, [firstPart, declaredLength](const httplib::Request&, httplib::Response& res) {
+    res.set_content_provider(declaredLength, "text/html", [firstPart](size_t offset, size_t, httplib::DataSink& sink) {
+      return offset == 0 && sink.write(firstPart.data(), firstPart.size());
+    });
+  });
 }
 
 std::vector<LoggedRequest> TestHttpServer::Requests() const {
