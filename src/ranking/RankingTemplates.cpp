@@ -11,9 +11,7 @@ std::vector<std::string> RankingTemplateFiles(const std::string& templatesFolder
 }
 
 std::vector<std::string> RankingEngineNames(const std::string& templatesFolder) {
-  std::vector<std::string> names;
-  for (const auto& file : RankingTemplateFiles(templatesFolder)) names.push_back(EngineNameOf(file));
-  return names;
+  return EngineNamesOf(RankingTemplateFiles(templatesFolder));
 }
 
 RankingTemplate RankingTemplate::Read(const std::string& path) {

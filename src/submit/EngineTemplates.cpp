@@ -21,10 +21,14 @@ std::vector<std::string> EngineTemplateFiles(const std::string& templatesFolder)
   return FilesWithExtension(templatesFolder, ".ini");
 }
 
-std::vector<std::string> EngineNames(const std::string& templatesFolder) {
+std::vector<std::string> EngineNamesOf(const std::vector<std::string>& templateFiles) {
   std::vector<std::string> names;
-  for (const auto& file : EngineTemplateFiles(templatesFolder)) names.push_back(EngineNameOf(file));
+  for (const auto& file : templateFiles) names.push_back(EngineNameOf(file));
   return names;
+}
+
+std::vector<std::string> EngineNames(const std::string& templatesFolder) {
+  return EngineNamesOf(EngineTemplateFiles(templatesFolder));
 }
 
 std::string TemplatePath(const std::string& templatesFolder, const std::string& engine, std::string_view extension) {

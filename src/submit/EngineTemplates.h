@@ -22,6 +22,8 @@ bool IsEnglishEngine(const std::string& engine);
 std::vector<std::string> EngineTemplateFiles(const std::string& templatesFolder);
 // The engine names of those files, in the same order.
 std::vector<std::string> EngineNames(const std::string& templatesFolder);
+// The engine name of each template file, in the same order.
+std::vector<std::string> EngineNamesOf(const std::vector<std::string>& templateFiles);
 
 // The path of an engine's template `engine` + `extension`, matching the file name without
 // regard to letter case (a template listed as "Name_DE.INI" is found again).
