@@ -8,6 +8,8 @@
 
 namespace mwtest {
 
+thread_local bool TestHttpServer::servedOnThisThread = false;
+
 std::string LoggedRequest::Header(const std::string& name) const {
   for (const auto& [k, v] : headers)
     if (mw::SameText(k, name)) return v;
@@ -20,6 +22,15 @@ TestHttpServer::TestHttpServer() : server_(std::make_unique<httplib::Server>()) 
   server_->Post(".*", serve);
   server_->Options(".*", serve);
   server_->new_task_queue = [] { return new httplib::ThreadPool(16); };
+  // Requests the library refuses before routing (it rejects a second "?" in a query, which
+  // real servers accept) are logged too.
+  server_->set_logger([this](const httplib::Request& req, const httplib::Response&) {
+    if (servedOnThisThread) {
+      servedOnThisThread = false;
+      return;
+    }
+    Log(req);
+  });
   port_ = server_->bind_to_any_port("127.0.0.1");
   if (port_ <= 0) throw std::runtime_error("test server could not bind");
   thread_ = std::thread([this] { server_->listen_after_bind(); });
@@ -56,15 +67,21 @@ void TestHttpServer::SetFallback(Handler handler) {
   fallback_ = std::move(handler);
 }
 
+void TestHttpServer::Log(const httplib::Request& req) {
+  std::lock_guard lock(mutex_);
+  LoggedRequest logged{req.method, req.target, req.path, {}};
+  for (const auto& [k, v] : req.headers) logged.headers.emplace(k, v);
+  log_.push_back(std::move(logged));
+}
+
 void TestHttpServer::Serve(const httplib::Request& req, httplib::Response& res) {
+  Log(req);
+  servedOnThisThread = true;
   Route route;
   Handler handler;
   bool found = false;
   {
     std::lock_guard lock(mutex_);
-    LoggedRequest logged{req.method, req.target, req.path, {}};
-    for (const auto& [k, v] : req.headers) logged.headers.emplace(k, v);
-    log_.push_back(std::move(logged));
     if (auto h = handlers_.find(req.path); h != handlers_.end()) {
       handler = h->second;
     } else if (auto r = routes_.find(req.path); r != routes_.end()) {

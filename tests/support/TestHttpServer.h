@@ -70,6 +70,8 @@ class TestHttpServer {
 
  private:
   void Serve(const httplib::Request& req, httplib::Response& res);
+  void Log(const httplib::Request& req);
+  static thread_local bool servedOnThisThread;
 
   std::unique_ptr<httplib::Server> server_;
   std::thread thread_;
