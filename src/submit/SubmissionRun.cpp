@@ -7,6 +7,7 @@
 
 #include "common/Files.h"
 #include "common/Text.h"
+#include "platform/FetchURL.h"
 #include "submit/ResultReport.h"
 
 namespace mw {
@@ -37,10 +38,9 @@ int SubmissionRun::Percent(int successes, int total) {
 
 std::string SubmissionRun::ListPath(const std::string& engine) const { return projectFolder_ + engine + ".ser"; }
 
-bool SubmissionRun::Save(const std::string& engine, const std::vector<PageListEntry>& entries, Outcome& out,
-                         bool durable) {
+bool SubmissionRun::Save(const std::string& engine, const std::vector<PageListEntry>& entries, Outcome& out) {
   if (engine.empty()) return true;
-  return PageList::Write(ListPath(engine), entries, &out.error, durable);
+  return writer_.Write(ListPath(engine), PageList::Format(entries), &out.error);
 }
 
 bool SubmissionRun::Load(const std::string& engine, std::vector<PageListEntry>& entries, Outcome& out) {
@@ -121,8 +121,8 @@ bool SubmissionRun::SubmitPagesToEngine(const std::string& engine, bool lastEngi
     const std::string url = entries[i].url;
     const std::string submitUrl = services_.buildSubmitUrl(engine, url);
     const std::string answer = services_.fetch(submitUrl);
-    if (!WriteFileAtomic(reportsFolder_ + ResponseFileName(engine, url), answer, &out.error, false)) return false;
-    const bool reached = !Contains(answer.substr(0, answer.find_first_of("\r\n")), "::ERROR::");
+    if (!writer_.Write(reportsFolder_ + ResponseFileName(engine, url), answer, &out.error)) return false;
+    const bool reached = !IsFetchError(answer);
     out.successes += reached;
     if (view_.addDoneLine)
       view_.addDoneLine(engine + " ---> " + url + (reached ? " ---> Seite angemeldet!" : " ---> Seite nicht erreichbar!"));
@@ -132,7 +132,7 @@ bool SubmissionRun::SubmitPagesToEngine(const std::string& engine, bool lastEngi
     // The page is dated and unmarked at once, so an interrupted run never submits it again.
     entries[i] = PageListEntry{today, url, false};
     if (view_.selectRow) view_.selectRow(i);
-    if (!Save(engine, entries, out, false)) return false;
+    if (!Save(engine, entries, out)) return false;
     if (view_.processEvents) out.cancelled = view_.processEvents();
   }
   if (!out.cancelled && lastEngine && view_.information)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Files.h"
 #include "shell/PageList.h"
 
 namespace mw {
@@ -66,7 +67,7 @@ class SubmissionRun {
 
  private:
   std::string ListPath(const std::string& engine) const;
-  bool Save(const std::string& engine, const std::vector<PageListEntry>& entries, Outcome& out, bool durable = true);
+  bool Save(const std::string& engine, const std::vector<PageListEntry>& entries, Outcome& out);
   bool Load(const std::string& engine, std::vector<PageListEntry>& entries, Outcome& out);
   bool WriteToAllEngines(const std::vector<SubmissionEngine>& engines, const std::vector<PageListEntry>& entries,
                          Outcome& out);
@@ -78,6 +79,7 @@ class SubmissionRun {
   std::string projectName_;
   Services services_;
   View view_;
+  ReplacingWriter writer_;  // the run rewrites a list and keeps an answer for every page
 };
 
 }  // namespace mw
