@@ -104,7 +104,7 @@ bool ReadWholeFile(const std::string& path, std::string& content, std::string* e
   return true;
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view content, std::string* error) {
+bool WriteFileAtomic(const std::string& path, std::string_view content, std::string* error, bool durable) {
   std::string temp = path + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
@@ -115,7 +115,7 @@ bool WriteFileAtomic(const std::string& path, std::string_view content, std::str
   const mode_t mask = ::umask(0);
   ::umask(mask);
   ::fchmod(fd, 0666 & ~mask);
-  const bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
+  const bool written = WriteAll(fd, content) && (!durable || ::fsync(fd) == 0);
   const int writeErr = errno;
   const bool closed = ::close(fd) == 0;
   if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
@@ -162,8 +162,9 @@ bool ReadLineFile(const std::string& path, std::vector<std::string>& lines, std:
   return true;
 }
 
-bool WriteLineFile(const std::string& path, const std::vector<std::string>& lines, std::string* error) {
-  return WriteFileAtomic(path, JoinLinesCrLf(lines), error);
+bool WriteLineFile(const std::string& path, const std::vector<std::string>& lines, std::string* error,
+                   bool durable) {
+  return WriteFileAtomic(path, JoinLinesCrLf(lines), error, durable);
 }
 
 std::vector<std::string> ListFiles(const std::string& folder) { return ListEntries(folder, EntryKind::File); }

@@ -18,9 +18,13 @@ long long FileSizeOf(const std::string& path);  // -1 when missing
 
 bool ReadWholeFile(const std::string& path, std::string& content, std::string* error = nullptr);
 
-// Writes `content` to a temporary file in the same folder, flushes it to disk and renames it
-// over `path`. On any failure the old file is left as it was and the temporary one removed.
-bool WriteFileAtomic(const std::string& path, std::string_view content, std::string* error = nullptr);
+// Writes `content` to a temporary file in the same folder and renames it over `path`, so a
+// kill or a full disk never leaves a half-written file. `durable` also waits until the data is
+// on the disk before the rename (safe against a power cut, but milliseconds per file); files
+// rewritten many times a second pass false. On any failure the old file is left as it was and
+// the temporary one removed.
+bool WriteFileAtomic(const std::string& path, std::string_view content, std::string* error = nullptr,
+                     bool durable = true);
 
 // Splits text into lines at CR LF, LF or a lone CR; a final line end adds no empty line.
 std::vector<std::string> SplitLines(std::string_view text);
@@ -28,7 +32,7 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines);
 
 bool ReadLineFile(const std::string& path, std::vector<std::string>& lines, std::string* error = nullptr);
 bool WriteLineFile(const std::string& path, const std::vector<std::string>& lines,
-                   std::string* error = nullptr);
+                   std::string* error = nullptr, bool durable = true);
 
 // Entry names of `folder` (files only, or folders only) in the order the file system lists them.
 std::vector<std::string> ListFiles(const std::string& folder);

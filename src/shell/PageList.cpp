@@ -35,11 +35,12 @@ bool PageList::Read(const std::string& path, std::vector<PageListEntry>& entries
   return true;
 }
 
-bool PageList::Write(const std::string& path, const std::vector<PageListEntry>& entries, std::string* error) {
+bool PageList::Write(const std::string& path, const std::vector<PageListEntry>& entries, std::string* error,
+                     bool durable) {
   std::vector<std::string> lines;
   lines.reserve(entries.size());
   for (const auto& e : entries) lines.push_back(FormatPageListLine(e));
-  return WriteLineFile(path, lines, error);
+  return WriteLineFile(path, lines, error, durable);
 }
 
 }  // namespace mw

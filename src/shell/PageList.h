@@ -33,7 +33,7 @@ class PageList {
   // A missing file is an empty list; blank lines are skipped, they name no page. False (with the German error text) when it cannot be read.
   static bool Read(const std::string& path, std::vector<PageListEntry>& entries, std::string* error = nullptr);
   static bool Write(const std::string& path, const std::vector<PageListEntry>& entries,
-                    std::string* error = nullptr);
+                    std::string* error = nullptr, bool durable = true);
 };
 
 }  // namespace mw
