@@ -4,17 +4,10 @@
 
 #include "common/Files.h"
 #include "common/Text.h"
+#include "submit/EngineTemplates.h"
 
 namespace mw {
 namespace {
-
-// Engine naming lives with the templates; these stand in until that module is merged.
-std::string EngineNameOf(const std::string& fileName) { return ExtractWord(1, fileName, "."); }
-bool IsGermanEngine(const std::string& engine) {
-  const std::string upper = UpperCase(engine);
-  return Contains(upper, "_DE") || Contains(upper, "_AT") || Contains(upper, "_CH");
-}
-bool IsEnglishEngine(const std::string& engine) { return Contains(UpperCase(engine), "_COM"); }
 
 bool ContainsAny(const std::string& upper, std::initializer_list<const char*> parts) {
   for (const char* part : parts)
@@ -25,8 +18,7 @@ bool ContainsAny(const std::string& upper, std::initializer_list<const char*> pa
 }  // namespace
 
 std::vector<std::string> EngineListFromTemplates(const std::string& templatesFolder) {
-  std::vector<std::string> engines;
-  for (const auto& file : FilesWithExtension(templatesFolder, ".ini")) engines.push_back(EngineNameOf(file));
+  std::vector<std::string> engines = EngineNames(templatesFolder);
   std::stable_sort(engines.begin(), engines.end(),
                    [](const std::string& a, const std::string& b) { return LowerCase(a) < LowerCase(b); });
   return engines;

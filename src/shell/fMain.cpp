@@ -22,7 +22,7 @@
 #include "auxiliary/fWerbung.h"
 #include "common/Files.h"
 #include "platform/Dialogs.h"
-#include "platform/HttpTransfer.h"
+#include "platform/WaitingFetch.h"
 #include "platform/ModalForm.h"
 #include "platform/QtText.h"
 #include "shell/fMainWidgets.h"
@@ -75,14 +75,7 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
   BuildMenus();
   ConnectBindings();
   RunModal = [](QDialog& dialog) { return dialog.exec(); };
-  FetchURL = [](const std::string& url) {
-    HttpRequest request;
-    request.url = url;
-    request.userAgent = "Browser";
-    request.receiveTimeoutMs = 14000;
-    const HttpResult result = PerformHttpGet(request);
-    return result.Responded() ? result.body : "::ERROR:: " + url;
-  };
+  FetchURL = WaitingFetcher(kMainFetchTimeoutMs);
   FormCreate();
 }
 

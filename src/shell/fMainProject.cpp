@@ -12,7 +12,7 @@
 #include "common/Text.h"
 #include "platform/BusyCursor.h"
 #include "platform/Dialogs.h"
-#include "platform/HttpTransfer.h"
+#include "platform/FetchURL.h"
 #include "platform/QtText.h"
 #include "shell/WizardRules.h"
 #include "shell/fMain.h"
@@ -159,9 +159,19 @@ bool TMainForm::CheckContactData() {
 
 bool TMainForm::CheckConnection() {
   Memo1->clear();
-  const std::string answer = FetchURL ? FetchURL(context_.facts.productPage) : std::string("::ERROR:: ");
-  Memo1->appendPlainText(ToQt(answer));
-  const bool ok = !Contains(ExtractWord(1, FromQt(Memo1->toPlainText()), "\n"), "::ERROR::");
+  bool ok = false;
+  try {
+    // The answer passes through the hidden memo, as every fetched text on this sheet does.
+    ok = mw::CheckConnection(context_.facts.productPage, [this](const std::string& url) {
+      const std::string answer = FetchURL(url);
+      Memo1->appendPlainText(ToQt(answer));
+      return answer;
+    });
+  } catch (const HttpLibraryError& e) {
+    Memo1->clear();
+    context_.dialogs->Error(Msg(e.what()));
+    return false;
+  }
   if (!ok)
     context_.dialogs->Information(Msg("Die Verbindung ins Internet kann nicht hergestellt werden! "
                                       "Bitte stellen Sie eine Internetverbindung her!"));
