@@ -80,7 +80,7 @@ QImage Start() {
 }
 
 QImage Wizard() {
-  QImage img(160, 480, QImage::Format_RGB32);
+  QImage img(160, 800, QImage::Format_RGB32);
   QPainter p(&img);
   Background(p, img.rect());
   Emblem(p, QPointF(80, 120), 50);

@@ -169,6 +169,7 @@ QWidget* TMainForm::BuildStep4() {
   row->addSpacing(8);
   CheckListBox1 = new QListWidget(sheet);
   CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
+  CheckListBox1->setSpacing(2);
   DoneMemo = new QPlainTextEdit(sheet);
   DoneMemo->setObjectName(QStringLiteral("DoneMemo"));
   DoneMemo->setReadOnly(true);

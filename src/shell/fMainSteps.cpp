@@ -143,12 +143,18 @@ QWidget* TMainForm::BuildStep2() {
   auto* contactForm = new QFormLayout(contact);
   NameEdit = Named(new QLineEdit(contact), "NameEdit");
   EmailEdit = Named(new QLineEdit(contact), "EmailEdit");
-  contactForm->addRow(Msg("Name"), NameEdit);
-  contactForm->addRow(Msg("Email"), EmailEdit);
+  // One label width in both groups, so the fields line up.
+  const auto label = [](const char* text) {
+    auto* l = new QLabel(Msg(text));
+    l->setMinimumWidth(90);
+    return l;
+  };
+  contactForm->addRow(label("Name"), NameEdit);
+  contactForm->addRow(label("Email"), EmailEdit);
   auto* title = Named(new QGroupBox(Msg("Name für das Projekt"), sheet), "GroupBox2");
   auto* titleForm = new QFormLayout(title);
   ProjektNameEdit = Named(new QLineEdit(title), "ProjektNameEdit");
-  titleForm->addRow(Msg("Projektname"), ProjektNameEdit);
+  titleForm->addRow(label("Projektname"), ProjektNameEdit);
   for (QGroupBox* g : {contact, title}) {
     g->setFixedWidth(520);
     column->addWidget(g);

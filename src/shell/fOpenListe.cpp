@@ -20,15 +20,16 @@ TListeForm::TListeForm(AppContext& context, QWidget* parent) : TModalForm(parent
   setWindowTitle(Msg("Von Hand mehrere Webseiten oder Domains hinzufügen"));
   resize(760, 480);
   auto* row = new QHBoxLayout(this);
-  row->setContentsMargins(0, 0, 12, 12);
+  row->setContentsMargins(0, 0, 0, 0);
   Image1 = new QLabel(this);
   Image1->setObjectName(QStringLiteral("Image1"));
   Image1->setAlignment(Qt::AlignTop);
+  Image1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);  // cut at the window's height
   Image1->setPixmap(QPixmap(QString::fromLocal8Bit(context.folder.File(context.facts.wizardPicture).c_str())));
   row->addWidget(Image1);
 
   auto* column = new QVBoxLayout;
-  column->setContentsMargins(0, 12, 0, 0);
+  column->setContentsMargins(0, 12, 12, 12);
   for (const char* hint : {"Schreiben Sie Ihre Webseiten zum Anmelden in dieses Feld.",
                            "Bitte immer nur eine Webseite pro Zeile.",
                            "Vergessen Sie nicht \"http://\" vor die Seiten zu schreiben."}) {
