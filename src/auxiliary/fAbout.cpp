@@ -12,6 +12,7 @@
 #include "common/Text.h"
 #include "platform/Dialogs.h"
 #include "platform/QtText.h"
+#include "platform/WidgetLook.h"
 #include "shell/AppContext.h"
 
 namespace mw {
@@ -41,10 +42,7 @@ TAboutBox::TAboutBox(AppContext& context, QWidget* parent) : TModalForm(parent),
   Image1->setAlignment(Qt::AlignCenter);
   ProductName = new QLabel(panel);
   ProductName->setObjectName(QStringLiteral("ProductName"));
-  QFont bold = ProductName->font();
-  bold.setBold(true);
-  bold.setPointSizeF(bold.pointSizeF() * 1.2);
-  ProductName->setFont(bold);
+  MakeHeading(ProductName, 1.2);
   ProductName->setAlignment(Qt::AlignCenter);
   VersionLabel = new QLabel(panel);
   VersionLabel->setObjectName(QStringLiteral("VersionLabel"));

@@ -12,6 +12,7 @@
 #include "common/Files.h"
 #include "platform/Dialogs.h"
 #include "platform/QtText.h"
+#include "platform/WidgetLook.h"
 #include "shell/AppContext.h"
 
 namespace mw {
@@ -54,19 +55,10 @@ TTipForm::TTipForm(AppContext& context, QWidget* parent) : TModalForm(parent), c
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 8);
   auto* scroll = new QScrollArea(this);
-  scroll->setWidgetResizable(true);
-  auto* page = new QWidget;
-  page->setAutoFillBackground(true);
-  QPalette white = page->palette();
-  white.setColor(QPalette::Window, Qt::white);
-  white.setColor(QPalette::WindowText, Qt::black);
-  page->setPalette(white);
+  QWidget* page = WhiteScrollPage(scroll);
   auto* column = new QVBoxLayout(page);
   auto* heading = new QLabel(Msg("Hinweis"), page);
-  QFont big = heading->font();
-  big.setBold(true);
-  big.setPointSizeF(big.pointSizeF() * 1.5);
-  heading->setFont(big);
+  MakeHeading(heading, 1.5);
   column->addWidget(heading);
   const QPixmap picture = HintPicture();
   for (const char* hint : kHints) {
@@ -84,7 +76,6 @@ TTipForm::TTipForm(AppContext& context, QWidget* parent) : TModalForm(parent), c
     column->addLayout(row);
   }
   column->addStretch();
-  scroll->setWidget(page);
   layout->addWidget(scroll, 1);
   auto* bottom = new QHBoxLayout;
   CheckBox1 = new QCheckBox(Msg("Diese Tipps nicht mehr anzeigen"), this);

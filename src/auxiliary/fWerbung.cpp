@@ -13,6 +13,7 @@
 #include "auxiliary/fTip.h"
 #include "platform/Dialogs.h"
 #include "platform/QtText.h"
+#include "platform/WidgetLook.h"
 #include "shell/AppContext.h"
 
 namespace mw {
@@ -54,20 +55,11 @@ TWerbungForm::TWerbungForm(AppContext& context, QWidget* parent) : TModalForm(pa
   layout->addWidget(strip);
 
   auto* scroll = new QScrollArea(this);
-  scroll->setWidgetResizable(true);
-  auto* page = new QWidget;
-  page->setAutoFillBackground(true);
-  QPalette white = page->palette();
-  white.setColor(QPalette::Window, Qt::white);
-  white.setColor(QPalette::WindowText, Qt::black);
-  page->setPalette(white);
+  QWidget* page = WhiteScrollPage(scroll);
   auto* column = new QVBoxLayout(page);
   column->setContentsMargins(48, 32, 48, 32);
   auto* heading = new QLabel(Msg("Vielen Dank, dass Sie ") + ToQt(context.facts.productName) + Msg(" verwenden!"), page);
-  QFont big = heading->font();
-  big.setBold(true);
-  big.setPointSizeF(big.pointSizeF() * 1.8);
-  heading->setFont(big);
+  MakeHeading(heading, 1.8);
   column->addWidget(heading);
   column->addWidget(new QLabel(Msg("Alles, was Ihre Webseite in den Suchmaschinen weiterbringt, in einem Programm:"), page));
   column->addSpacing(16);
@@ -86,7 +78,6 @@ TWerbungForm::TWerbungForm(AppContext& context, QWidget* parent) : TModalForm(pa
     column->addSpacing(12);
   }
   column->addStretch();
-  scroll->setWidget(page);
   layout->addWidget(scroll, 1);
   FormCreate();
 }

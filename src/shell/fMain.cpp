@@ -25,6 +25,7 @@
 #include "platform/WaitingFetch.h"
 #include "platform/ModalForm.h"
 #include "platform/QtText.h"
+#include "platform/WidgetLook.h"
 #include "shell/fMainWidgets.h"
 #include "shell/fOpen.h"
 #include "shell/fOpenListe.h"
@@ -104,10 +105,7 @@ void TMainForm::BuildStartScreen(QStackedLayout* stack) {
   row->setSpacing(24);
   auto* buttons = new QVBoxLayout;
   auto* welcome = new QLabel(Msg("Willkommen bei ") + ToQt(context_.facts.productName), SelectVariablesPanel);
-  QFont big = welcome->font();
-  big.setPointSizeF(big.pointSizeF() * 1.6);
-  big.setBold(true);
-  welcome->setFont(big);
+  MakeHeading(welcome, 1.6);
   buttons->addWidget(welcome);
   auto* hint = new QLabel(Msg("Legen Sie ein neues Projekt an oder öffnen Sie ein vorhandenes."), SelectVariablesPanel);
   hint->setWordWrap(true);

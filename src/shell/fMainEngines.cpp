@@ -16,6 +16,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/Dialogs.h"
 #include "platform/QtText.h"
+#include "platform/WidgetLook.h"
 #include "shell/fMain.h"
 #include "shell/fMainWidgets.h"
 
@@ -61,10 +62,7 @@ QWidget* TMainForm::BuildStep3() {
   top->setContentsMargins(0, 4, 0, 4);
   Label15 = new QLabel(Msg("Auswahl Suchmaschinen"), Panel5);
   Label15->setObjectName(QStringLiteral("Label15"));
-  QFont heading = Label15->font();
-  heading.setBold(true);
-  heading.setPointSizeF(heading.pointSizeF() * 1.2);
-  Label15->setFont(heading);
+  MakeHeading(Label15, 1.2);
   top->addWidget(Label15);
   column->addWidget(Panel5);
 

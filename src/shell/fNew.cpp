@@ -9,6 +9,7 @@
 #include "common/Text.h"
 #include "platform/Dialogs.h"
 #include "platform/QtText.h"
+#include "platform/WidgetLook.h"
 #include "shell/AppContext.h"
 
 namespace mw {
@@ -19,10 +20,7 @@ TNewForm::TNewForm(AppContext& context, QWidget* parent) : TModalForm(parent), c
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(16, 16, 16, 16);
   auto* heading = new QLabel(Msg("Neues Projekt anlegen"), this);
-  QFont bold = heading->font();
-  bold.setBold(true);
-  bold.setPointSizeF(bold.pointSizeF() * 1.2);
-  heading->setFont(bold);
+  MakeHeading(heading, 1.2);
   layout->addWidget(heading);
   layout->addWidget(new QLabel(Msg("Bitte geben Sie einen Namen für das neue Projekt ein:"), this));
   Edit1 = new QLineEdit(this);

@@ -10,6 +10,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/Dialogs.h"
 #include "platform/QtText.h"
+#include "platform/WidgetLook.h"
 #include "shell/AppContext.h"
 #include "shell/ProjectStore.h"
 
@@ -24,10 +25,7 @@ TOpenForm::TOpenForm(AppContext& context, QWidget* parent) : TModalForm(parent),
   layout->setContentsMargins(16, 16, 16, 16);
   DoLabel = new QLabel(this);
   DoLabel->setObjectName(QStringLiteral("DoLabel"));
-  QFont bold = DoLabel->font();
-  bold.setBold(true);
-  bold.setPointSizeF(bold.pointSizeF() * 1.2);
-  DoLabel->setFont(bold);
+  MakeHeading(DoLabel, 1.2);
   layout->addWidget(DoLabel);
   OpenListBox = new QListWidget(this);
   OpenListBox->setObjectName(QStringLiteral("OpenListBox"));

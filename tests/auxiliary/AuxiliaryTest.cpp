@@ -10,20 +10,11 @@
 #include "auxiliary/fWerbung.h"
 #include "platform/DesktopServices.h"
 #include "shell/AppContext.h"
+#include "support/RecordingOpener.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProgramFolder.h"
 
 namespace {
-
-class RecordingOpener final : public mw::UrlOpener {
- public:
-  bool Open(const QUrl& url) override {
-    opened.push_back(url.toString().toStdString());
-    return succeed;
-  }
-  bool succeed = true;
-  std::vector<std::string> opened;
-};
 
 struct Aux {
   Aux() {
@@ -35,7 +26,7 @@ struct Aux {
   }
   mwtest::TempProgramFolder dir;
   mwtest::ScriptedDialogs dialogs;
-  RecordingOpener opener;
+  mwtest::RecordingOpener opener;
   mw::AppContext context;
 };
 

@@ -19,20 +19,11 @@
 #include "shell/fNew.h"
 #include "shell/fOpen.h"
 #include "shell/fOpenListe.h"
+#include "support/RecordingOpener.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProgramFolder.h"
 
 namespace mwtest {
-
-class RecordingOpener final : public mw::UrlOpener {
- public:
-  bool Open(const QUrl& url) override {
-    opened.push_back(url.toString().toStdString());
-    return succeed;
-  }
-  bool succeed = true;
-  std::vector<std::string> opened;
-};
 
 class MainFormHarness {
  public:
