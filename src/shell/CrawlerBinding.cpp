@@ -8,6 +8,11 @@ void CrawlerBinding::Changed() {
   if (Apply) Apply(values_);
 }
 
+void CrawlerBinding::ResultsFile(const std::string& path) {
+  values_.fileOfResults = path;
+  Changed();
+}
+
 void CrawlerBinding::RetriesText(const std::string& text) {
   values_.retries = StrToIntDef(text, 3);
   Changed();

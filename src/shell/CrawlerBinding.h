@@ -15,6 +15,7 @@ enum class CrawlerLinkReport { AllLinks, CurrentSite, CurrentPath }; // reportAl
 
 // The crawler properties the controls feed, with the crawler's design-time values.
 struct CrawlerValues {
+  std::string fileOfResults;  // ProgramFolder + "Meldewerk.bin", handed over at the window's creation
   int retries = 3;
   int timeOut = 300;
   int proxyPort = 80;
@@ -40,6 +41,7 @@ class CrawlerBinding {
 
   const CrawlerValues& Values() const { return values_; }
 
+  void ResultsFile(const std::string& path);        // the crawler's results file
   void RetriesText(const std::string& text);        // Edit5: 3 when not a whole number
   void TimeOutText(const std::string& text);        // Edit7: 300 when not a whole number
   void ProxyPortText(const std::string& text);      // Edit9: 80 when not a whole number

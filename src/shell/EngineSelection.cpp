@@ -63,7 +63,9 @@ bool ShownPageList::Load(const std::string& projectPath, const std::string& engi
 bool ShownPageList::Save(const std::string& projectPath, const std::vector<bool>& ticks, std::string* error) {
   for (std::size_t i = 0; i < entries_.size(); ++i) entries_[i].marked = i < ticks.size() && ticks[i];
   if (engine_.empty() || projectPath.empty()) return true;
-  return PageList::Write(projectPath + engine_ + ".ser", entries_, error);
+  const std::string path = projectPath + engine_ + ".ser";
+  if (entries_.empty() && !FileExists(path)) return true;
+  return PageList::Write(path, entries_, error);
 }
 
 std::vector<std::string> ShownPageList::Rows() const {

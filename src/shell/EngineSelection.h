@@ -32,7 +32,8 @@ class ShownPageList {
   // name (no engine selected) clears and shows nothing.
   bool Load(const std::string& projectPath, const std::string& engine, std::string* error = nullptr);
   // Rebuilds every line with the given ticks (row i, line i) and rewrites the engine's file.
-  // Does nothing without a shown engine or without an open project.
+  // Does nothing without a shown engine or without an open project, and creates no file for
+  // an engine that has none while its list is empty (a template added after the project).
   bool Save(const std::string& projectPath, const std::vector<bool>& ticks, std::string* error = nullptr);
 
   const std::string& Engine() const { return engine_; }

@@ -214,7 +214,7 @@ void TMainForm::FormCreate() {
   firstActivation_ = true;
   ShowTabs(false);
   HideModeControls();
-  // The crawler's results file is ProgramFolder + "Meldewerk.bin"; the crawl code hands it over.
+  binding_.ResultsFile(context_.folder.ResultsFile());
   setWindowTitle(ToQt(context_.facts.productName));
   LoadSettings();
   UpDown1->SetPosition(20);

@@ -70,15 +70,16 @@ TEST(EngineSelection, ShownListKeepsRowsAndLinesTogether) {
   EXPECT_EQ(dir.Read("Projects/P/E.ser"),
             "00.00.00 | http://bare.de/ | FALSE\r\n01.02.05 | http://a.de/ | TRUE\r\n00.00.00 | http://b.de/ | TRUE\r\n");
 
-  // Without a project nothing is written; a missing list shows empty.
+  // Without a project nothing is written; a missing list shows empty and stays missing.
   ASSERT_TRUE(list.Load(project, "Neu"));
   EXPECT_TRUE(list.Rows().empty());
+  ASSERT_TRUE(list.Save(project, {}));
+  EXPECT_FALSE(dir.Exists("Projects/P/Neu.ser"));
   mw::ShownPageList none;
   EXPECT_TRUE(none.Save("", {}));
   std::string error;
-  mw::ShownPageList vanished;
-  vanished.Load(dir.Path() + "Projects/Weg/", "E");
-  EXPECT_FALSE(vanished.Save(dir.Path() + "Projects/Weg/", {}, &error));
+  ASSERT_TRUE(list.Load(project, "E"));
+  EXPECT_FALSE(list.Save(dir.Path() + "Projects/Weg/", {}, &error));
   EXPECT_NE(error.find("kann nicht"), std::string::npos);
 }
 

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "MainFormHarness.h"
@@ -430,4 +431,22 @@ TEST(MainForm, HelpMenuOpensLinksAndReportsFailures) {
   EXPECT_EQ(h.dialogs.LastText(), "Unable to start internet browser! Make sure you have it properly set-up on your system!");
   m.Info1->trigger();
   EXPECT_EQ(h.shownWindows.back(), "AboutBox");
+}
+
+TEST(MainForm, AVanishedProjectFolderIsReportedAndTheSettingsStillSaved) {
+  MainFormHarness h;
+  h.Template("A_DE");
+  h.dir.Write("NoWer.ini", "");
+  h.Build();
+  h.CreateProject();
+  auto& m = h.Main();
+  m.ErgMemo->setPlainText(QStringLiteral("http://a.de/"));
+  m.AddPagesToProject();
+  std::filesystem::remove_all(h.dir.Path() + "Projects/" + m.ProjectFolderName);
+  h.dialogs.Clear();
+  EXPECT_TRUE(CloseBox(m));
+  ASSERT_GE(h.dialogs.shown.size(), 1u);
+  EXPECT_EQ(h.dialogs.shown.front().kind, mwtest::ShownMessage::Error);
+  EXPECT_NE(h.dialogs.shown.front().text.toStdString().find("kann nicht"), std::string::npos);
+  EXPECT_TRUE(h.dir.Exists("Program.ini"));
 }
