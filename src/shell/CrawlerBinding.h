@@ -34,10 +34,18 @@ struct CrawlerValues {
   std::string keywordsFilter;
 };
 
+// The crawler property a control has just handed over.
+enum class CrawlerProperty {
+  FileOfResults, Retries, TimeOut, ProxyPort, ProxyAddress, ProxyUser, ProxyPassword, ProxyType, LinkScan,
+  LinkReport, AllowRedirect, TypeFilterEnabled, TypeFilter, DepthSearchLevel, ConcurrentDownloads,
+  KeywordsLimiterEnabled, KeywordsLimiter, KeywordsFilterEnabled, KeywordsFilter
+};
+
 class CrawlerBinding {
  public:
-  // Called after every handed-over value with the whole set; the crawler copies what it needs.
-  std::function<void(const CrawlerValues&)> Apply;
+  // Called after every handed-over value: which property changed, and all current values. The
+  // crawler sets that one property (its setters apply their own range rules).
+  std::function<void(CrawlerProperty, const CrawlerValues&)> Apply;
 
   const CrawlerValues& Values() const { return values_; }
 
@@ -62,7 +70,7 @@ class CrawlerBinding {
   void ExcludeTerms(const std::string& text);       // ExcludeMemo
 
  private:
-  void Changed();
+  void Changed(CrawlerProperty property);
   CrawlerValues values_;
 };
 

@@ -58,12 +58,16 @@ TEST(CrawlerBinding, ControlsHandTheirValuesOver) {
   EXPECT_EQ(v.proxyAddress, "10.0.0.1");
   EXPECT_EQ(v.proxyPort, 3128);
   EXPECT_EQ(v.proxyPassword, "geheim");
-  int applied = 0;
-  m.HttpScan1Binding().Apply = [&](const mw::CrawlerValues&) { ++applied; };
+  std::vector<mw::CrawlerProperty> applied;
+  m.HttpScan1Binding().Apply = [&](mw::CrawlerProperty p, const mw::CrawlerValues&) { applied.push_back(p); };
   m.Edit9->setText(QStringLiteral("x"));
   EXPECT_EQ(v.proxyPort, 80);
+  EXPECT_EQ(applied, std::vector<mw::CrawlerProperty>{mw::CrawlerProperty::ProxyPort});
+  m.UpDown2->SetPosition(4);  // from code: nothing goes over
+  EXPECT_EQ(applied.size(), 1u);
   m.UpDown2->Click(true);  // a user's click: the edit's text goes over
-  EXPECT_EQ(v.concurrentDownloads, 2);
+  EXPECT_EQ(v.concurrentDownloads, 5);
+  EXPECT_EQ(applied.back(), mw::CrawlerProperty::ConcurrentDownloads);
   m.UpDown1->Click(false);
   EXPECT_EQ(v.depthSearchLevel, 19);
   m.RadioGroup3->SetItemIndex(1);
@@ -76,7 +80,7 @@ TEST(CrawlerBinding, ControlsHandTheirValuesOver) {
   EXPECT_TRUE(v.keywordsLimiterEnabled);
   EXPECT_EQ(v.keywordsLimiter, "produkte");
   EXPECT_EQ(v.keywordsFilter, "intern");
-  EXPECT_GE(applied, 8);
+  EXPECT_EQ(applied.size(), 8u);  // one hand-over per change above
   m.SaveSettings();
   const std::string ini = h.dir.Read("Program.ini");
   for (const char* key : {"Retrys=zwei", "Timeout=45", "ProxyRadioGroupBox=0", "IpAdress=10.0.0.1", "Port=x",
