@@ -450,3 +450,27 @@ TEST(MainForm, AVanishedProjectFolderIsReportedAndTheSettingsStillSaved) {
   EXPECT_NE(h.dialogs.shown.front().text.toStdString().find("kann nicht"), std::string::npos);
   EXPECT_TRUE(h.dir.Exists("Program.ini"));
 }
+
+TEST(MainForm, DoubleClickOpensAndSeitenHinzufuegenReturnsToStepOne) {
+  MainFormHarness h;
+  h.dir.Write("Projects/Project_0002/Project.ini", "[SETTINGS]\r\nTitel=Zwei\r\nName=N\r\nEMail=n@x.de\r\n");
+  h.Build();
+  auto& m = h.Main();
+  EXPECT_FALSE(h.openForm->windowFlags() & Qt::WindowCloseButtonHint);
+  h.Then([](QDialog& d) {
+    auto& form = static_cast<mw::TOpenForm&>(d);
+    Q_EMIT form.OpenListBox->itemDoubleClicked(form.OpenListBox->item(0));
+    return form.result();
+  });
+  m.OpenBitBtn->click();
+  EXPECT_EQ(m.ProjectFolderName, "Project_0002");
+  EXPECT_EQ(m.CurrentTab(), 3);
+
+  m.OnePageRadioButton->click();
+  h.UserSelectsTab(4);
+  m.BitBtn5->click();
+  EXPECT_EQ(m.CurrentTab(), 0);
+  for (QRadioButton* b : {m.OnePageSubpagesRadioButton, m.OnePageRadioButton, m.ListeRadioButton})
+    EXPECT_FALSE(b->isChecked());
+  EXPECT_TRUE(m.GroupBox8->isHidden());
+}
