@@ -3,16 +3,10 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "auxiliary/fAbout.h"
-#include "auxiliary/fTip.h"
-#include "auxiliary/fWerbung.h"
 #include "platform/DesktopServices.h"
 #include "platform/Dialogs.h"
 #include "shell/AppContext.h"
-#include "shell/fMain.h"
-#include "shell/fNew.h"
-#include "shell/fOpen.h"
-#include "shell/fOpenListe.h"
+#include "shell/ProgramWindows.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -33,18 +27,8 @@ int main(int argc, char* argv[]) {
   mw::DesktopUrlOpener opener;
   context.opener = &opener;
 
-  // Every window is created once, the main window first: the others read the program folder
-  // and the product facts when they are made.
-  mw::TMainForm mainForm(context);
-  dialogs.SetParent(&mainForm);
-  mw::TAboutBox aboutBox(context, &mainForm);
-  mw::TTipForm tipForm(context, &mainForm);
-  mw::TNewForm newForm(context, &mainForm);
-  mw::TOpenForm openForm(context, &mainForm);
-  mw::TWerbungForm werbungForm(context, &mainForm);
-  mw::TListeForm listeForm(context, &mainForm);
-  mainForm.SetWindows({&aboutBox, &tipForm, &newForm, &openForm, &werbungForm, &listeForm});
-
-  mainForm.showMaximized();
+  mw::ProgramWindows windows(context);
+  dialogs.SetParent(windows.main.get());
+  windows.main->showMaximized();
   return QApplication::exec();
 }

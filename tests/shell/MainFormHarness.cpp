@@ -13,31 +13,16 @@ MainFormHarness::MainFormHarness() {
   context.opener = &opener;
 }
 
-MainFormHarness::~MainFormHarness() {
-  liste.reset();
-  werbung.reset();
-  openForm.reset();
-  newForm.reset();
-  tip.reset();
-  about.reset();
-  main_.reset();
-}
-
 void MainFormHarness::Template(const std::string& engine) const {
   dir.Write("Projects/templates/" + engine + ".ini", "[SETTINGS]\r\nBasicURL=http://127.0.0.1/add?u=KLXURL\r\n");
 }
 
 void MainFormHarness::Build() {
   context.facts = mw::ProductFacts::Load(context.folder);
-  main_ = std::make_unique<mw::TMainForm>(context);
-  about = std::make_unique<mw::TAboutBox>(context);
-  tip = std::make_unique<mw::TTipForm>(context);
-  newForm = std::make_unique<mw::TNewForm>(context);
-  openForm = std::make_unique<mw::TOpenForm>(context);
-  werbung = std::make_unique<mw::TWerbungForm>(context);
-  liste = std::make_unique<mw::TListeForm>(context);
-  main_->SetWindows({about.get(), tip.get(), newForm.get(), openForm.get(), werbung.get(), liste.get()});
-  main_->RunModal = [this](QDialog& dialog) {
+  windows = std::make_unique<mw::ProgramWindows>(context);
+  tip = windows->tip.get();
+  openForm = windows->openForm.get();
+  windows->main->RunModal = [this](QDialog& dialog) {
     shownWindows.push_back(dialog.objectName().toStdString());
     if (steps_.empty()) return int(QDialog::Rejected);
     Step step = std::move(steps_.front());
@@ -67,17 +52,17 @@ void MainFormHarness::ThenOpenItem(int row) {
 
 void MainFormHarness::CreateProject(const std::string& title, bool contact) {
   ThenNewProject(title);
-  main_->NewBitBtn->click();
+  windows->main->NewBitBtn->click();
   if (contact) {
-    main_->NameEdit->setText(QStringLiteral("Erika Muster"));
-    main_->EmailEdit->setText(QStringLiteral("erika@example.org"));
+    windows->main->NameEdit->setText(QStringLiteral("Erika Muster"));
+    windows->main->EmailEdit->setText(QStringLiteral("erika@example.org"));
   }
 }
 
-void MainFormHarness::UserSelectsTab(int index) { main_->PageControl1->setCurrentIndex(index); }
+void MainFormHarness::UserSelectsTab(int index) { windows->main->PageControl1->setCurrentIndex(index); }
 
 std::string MainFormHarness::ProjectFile(const std::string& name) const {
-  return dir.Read("Projects/" + main_->ProjectFolderName + "/" + name);
+  return dir.Read("Projects/" + windows->main->ProjectFolderName + "/" + name);
 }
 
 }  // namespace mwtest

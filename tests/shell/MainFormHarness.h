@@ -10,15 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "auxiliary/fAbout.h"
-#include "auxiliary/fTip.h"
-#include "auxiliary/fWerbung.h"
 #include "platform/DesktopServices.h"
 #include "shell/AppContext.h"
-#include "shell/fMain.h"
-#include "shell/fNew.h"
-#include "shell/fOpen.h"
-#include "shell/fOpenListe.h"
+#include "shell/ProgramWindows.h"
 #include "support/RecordingOpener.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProgramFolder.h"
@@ -30,12 +24,11 @@ class MainFormHarness {
   using Step = std::function<int(QDialog&)>;
 
   MainFormHarness();
-  ~MainFormHarness();
 
   void Template(const std::string& engine) const;  // an engine template engine + ".ini"
   void Build();                                     // creates the windows in the program's order
 
-  mw::TMainForm& Main() { return *main_; }
+  mw::TMainForm& Main() { return *windows->main; }
   // Scripted modal steps, taken in order; without one a shown window is left with "Abbrechen".
   void Then(Step step) { steps_.push_back(std::move(step)); }
   void ThenNewProject(const std::string& title);
@@ -52,13 +45,9 @@ class MainFormHarness {
   mw::AppContext context;
   std::vector<std::string> shownWindows;  // objectNames of the modal windows shown
 
-  std::unique_ptr<mw::TMainForm> main_;
-  std::unique_ptr<mw::TAboutBox> about;
-  std::unique_ptr<mw::TTipForm> tip;
-  std::unique_ptr<mw::TNewForm> newForm;
-  std::unique_ptr<mw::TOpenForm> openForm;
-  std::unique_ptr<mw::TWerbungForm> werbung;
-  std::unique_ptr<mw::TListeForm> liste;
+  std::unique_ptr<mw::ProgramWindows> windows;
+  mw::TTipForm* tip = nullptr;
+  mw::TOpenForm* openForm = nullptr;
 
  private:
   std::deque<Step> steps_;

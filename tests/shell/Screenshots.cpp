@@ -15,15 +15,9 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "auxiliary/fAbout.h"
-#include "auxiliary/fTip.h"
-#include "auxiliary/fWerbung.h"
 #include "common/Files.h"
 #include "platform/Dialogs.h"
-#include "shell/fMain.h"
-#include "shell/fNew.h"
-#include "shell/fOpen.h"
-#include "shell/fOpenListe.h"
+#include "shell/ProgramWindows.h"
 
 namespace {
 
@@ -65,14 +59,14 @@ int main(int argc, char** argv) {
   context.folder = mw::ProgramFolder(root);
   context.facts = mw::ProductFacts::Load(context.folder);
   context.dialogs = &dialogs;
-  mw::TMainForm main(context);
-  mw::TAboutBox about(context, &main);
-  mw::TTipForm tip(context, &main);
-  mw::TNewForm newForm(context, &main);
-  mw::TOpenForm openForm(context, &main);
-  mw::TWerbungForm werbung(context, &main);
-  mw::TListeForm liste(context, &main);
-  main.SetWindows({&about, &tip, &newForm, &openForm, &werbung, &liste});
+  mw::ProgramWindows windows(context);
+  mw::TMainForm& main = *windows.main;
+  mw::TAboutBox& about = *windows.about;
+  mw::TTipForm& tip = *windows.tip;
+  mw::TNewForm& newForm = *windows.newForm;
+  mw::TOpenForm& openForm = *windows.openForm;
+  mw::TWerbungForm& werbung = *windows.werbung;
+  mw::TListeForm& liste = *windows.liste;
   main.setWindowState(Qt::WindowNoState);
   main.setGeometry(0, 0, 1280, 800);
   main.show();
