@@ -474,3 +474,17 @@ TEST(MainForm, DoubleClickOpensAndSeitenHinzufuegenReturnsToStepOne) {
     EXPECT_FALSE(b->isChecked());
   EXPECT_TRUE(m.GroupBox8->isHidden());
 }
+
+TEST(MainForm, FirstActivationOfTheShownWindowBringsTheTips) {
+  MainFormHarness h;
+  h.Build();
+  auto& m = h.Main();
+  m.show();
+  QApplication::setActiveWindow(&m);
+  QEventLoop loop;
+  QTimer::singleShot(200, &loop, &QEventLoop::quit);
+  loop.exec();
+  EXPECT_EQ(h.shownWindows, std::vector<std::string>{"TipForm"});
+  m.FormActivate();
+  EXPECT_EQ(h.shownWindows.size(), 1u);
+}
