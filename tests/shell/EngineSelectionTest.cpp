@@ -181,3 +181,20 @@ TEST(EngineSelection, NoTemplatesGiveEmptyLists) {
   EXPECT_EQ(m.CheckListBox1->count(), 0);
   EXPECT_TRUE(h.dialogs.shown.empty());
 }
+
+TEST(EngineSelection, ARowWithoutAddressRemovesOnlyItself) {
+  mwtest::TempProgramFolder dir;
+  const std::string project = dir.Path() + "Projects/P/";
+  dir.Write("Projects/P/E.ser", "00.00.00 |  | FALSE\r\n00.00.00 | http://a.de/ | TRUE\r\n");
+  dir.Write("Projects/P/F.ser", "00.00.00 | http://a.de/ | FALSE\r\n");
+  mw::ShownPageList list;
+  ASSERT_TRUE(list.Load(project, "E"));
+  std::vector<bool> ticks = list.Marks();
+  const std::string url = list.RemovePage(0, ticks);
+  EXPECT_EQ(url, "");
+  EXPECT_EQ(list.Rows(), std::vector<std::string>{"00.00.00     http://a.de/"});
+  EXPECT_EQ(ticks, std::vector<bool>{true});
+  ASSERT_TRUE(mw::RemovePageFromProject(project, url));
+  EXPECT_EQ(dir.Read("Projects/P/F.ser"), "00.00.00 | http://a.de/ | FALSE\r\n");
+  EXPECT_EQ(list.RemovePage(5, ticks), "");
+}
