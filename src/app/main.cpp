@@ -15,8 +15,8 @@ int main(int argc, char* argv[]) {
 
   // German captions on Qt's standard buttons, whatever the desktop's language.
   QTranslator qtTranslations;
-  if (qtTranslations.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+  if (qtTranslations.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtTranslations);
 
   mw::AppContext context;

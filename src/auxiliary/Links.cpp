@@ -27,7 +27,9 @@ void OpenHelpPage(AppContext& context) {
   Open(context, QUrl::fromLocalFile(QString::fromLocal8Bit(page.c_str())), kBrowserFailure);
 }
 
-void OpenProductPage(AppContext& context) { OpenWebLink(context, ToQt(context.facts.productPage)); }
+void OpenProductPage(AppContext& context) {
+  OpenWebLink(context, ToQt(context.facts.productPage));
+}
 
 void OpenMailToMaker(AppContext& context) {
   Open(context, QUrl(QStringLiteral("mailto:") + ToQt(context.facts.makerMail)), kMailFailure);

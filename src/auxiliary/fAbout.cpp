@@ -19,7 +19,8 @@ namespace mw {
 namespace {
 
 QLabel* LinkLabel(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(QStringLiteral("<a href=\"#\" style=\"color:#0000ff;\">%1</a>").arg(text.toHtmlEscaped()), parent);
+  auto* label =
+      new QLabel(QStringLiteral("<a href=\"#\" style=\"color:#0000ff;\">%1</a>").arg(text.toHtmlEscaped()), parent);
   label->setCursor(Qt::PointingHandCursor);
   label->setAlignment(Qt::AlignCenter);
   return label;
@@ -87,7 +88,8 @@ void TAboutBox::FormCreate() {
   const std::string picture = context_.folder.File(context_.facts.aboutPicture);
   QPixmap pixmap(QString::fromLocal8Bit(picture.c_str()));
   if (pixmap.isNull() && context_.dialogs)
-    context_.dialogs->Error(Msg(FileOpenErrorMessage(picture, FileExists(picture) ? "Kein lesbares Bild" : "Datei nicht gefunden")));
+    context_.dialogs->Error(
+        Msg(FileOpenErrorMessage(picture, FileExists(picture) ? "Kein lesbares Bild" : "Datei nicht gefunden")));
   Image1->setPixmap(pixmap);
 }
 

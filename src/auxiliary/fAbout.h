@@ -15,8 +15,7 @@ class TAboutBox : public TModalForm {
  public:
   explicit TAboutBox(AppContext& context, QWidget* parent = nullptr);
 
-  QLabel *Image1 = nullptr, *ProductName = nullptr, *VersionLabel = nullptr, *URLLabel = nullptr,
-         *EmailLabel = nullptr;
+  QLabel *Image1 = nullptr, *ProductName = nullptr, *VersionLabel = nullptr, *URLLabel = nullptr, *EmailLabel = nullptr;
   QPushButton *UpdateButton = nullptr, *OKButton = nullptr;
 
  private:

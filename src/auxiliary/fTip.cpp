@@ -45,7 +45,9 @@ const char* const kHints[] = {
 
 }  // namespace
 
-bool WriteMarkerFile(const std::string& path, std::string* error) { return WriteFileAtomic(path, {}, error); }
+bool WriteMarkerFile(const std::string& path, std::string* error) {
+  return WriteFileAtomic(path, {}, error);
+}
 
 TTipForm::TTipForm(AppContext& context, QWidget* parent) : TModalForm(parent), context_(context) {
   setObjectName(QStringLiteral("TipForm"));

@@ -25,14 +25,17 @@ struct Tool {
 };
 
 const Tool kTools[] = {
-    {"Suchmaschineneintrag", "Melden Sie Ihre Webseite mit wenigen Klicks bei vielen deutsch- und englischsprachigen "
-                             "Suchmaschinen an. Die wichtigsten Unterseiten ermittelt Meldewerk selbst."},
+    {"Suchmaschineneintrag",
+     "Melden Sie Ihre Webseite mit wenigen Klicks bei vielen deutsch- und englischsprachigen "
+     "Suchmaschinen an. Die wichtigsten Unterseiten ermittelt Meldewerk selbst."},
     {"Ranking Analyse", "Prüfen Sie, auf welcher Position der Ergebnisseiten Ihre Webseite für ein Stichwort steht."},
-    {"Metatag-Analyse und verwaiste Links", "Durchsuchen Sie Ihre Webseite nach fehlenden Meta-Angaben und nach Links, "
-                                            "die ins Leere führen."},
+    {"Metatag-Analyse und verwaiste Links",
+     "Durchsuchen Sie Ihre Webseite nach fehlenden Meta-Angaben und nach Links, "
+     "die ins Leere führen."},
     {"Metatag-Generator", "Erzeugen Sie einen fertigen Kopfbereich mit allen Meta-Angaben für Ihre Seiten."},
-    {"Multisuche und Klicktool", "Suchen Sie ein Stichwort in mehreren Suchmaschinen zugleich und rufen Sie Adressen "
-                                 "in einstellbaren Abständen auf."}};
+    {"Multisuche und Klicktool",
+     "Suchen Sie ein Stichwort in mehreren Suchmaschinen zugleich und rufen Sie Adressen "
+     "in einstellbaren Abständen auf."}};
 
 }  // namespace
 
@@ -58,10 +61,12 @@ TWerbungForm::TWerbungForm(AppContext& context, QWidget* parent) : TModalForm(pa
   QWidget* page = WhiteScrollPage(scroll);
   auto* column = new QVBoxLayout(page);
   column->setContentsMargins(48, 32, 48, 32);
-  auto* heading = new QLabel(Msg("Vielen Dank, dass Sie ") + ToQt(context.facts.productName) + Msg(" verwenden!"), page);
+  auto* heading =
+      new QLabel(Msg("Vielen Dank, dass Sie ") + ToQt(context.facts.productName) + Msg(" verwenden!"), page);
   MakeHeading(heading, 1.8);
   column->addWidget(heading);
-  column->addWidget(new QLabel(Msg("Alles, was Ihre Webseite in den Suchmaschinen weiterbringt, in einem Programm:"), page));
+  column->addWidget(
+      new QLabel(Msg("Alles, was Ihre Webseite in den Suchmaschinen weiterbringt, in einem Programm:"), page));
   column->addSpacing(16);
   int n = 0;
   for (const Tool& tool : kTools) {

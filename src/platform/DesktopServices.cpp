@@ -4,6 +4,8 @@
 
 namespace mw {
 
-bool DesktopUrlOpener::Open(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool DesktopUrlOpener::Open(const QUrl& url) {
+  return QDesktopServices::openUrl(url);
+}
 
 }  // namespace mw

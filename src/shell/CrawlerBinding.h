@@ -9,9 +9,9 @@
 
 namespace mw {
 
-enum class CrawlerProxy { Direct, UseProxy, Default };              // PROXY_DIRECT, PROXY_USEPROXY, PROXY_DEFAULT
-enum class CrawlerLinkScan { AllLinks, InitialSite, InitialPath };  // scanAllLinks, scanInitialSite, scanInitialPath
-enum class CrawlerLinkReport { AllLinks, CurrentSite, CurrentPath }; // reportAllLinks, reportCurrentSiteLinks, ...
+enum class CrawlerProxy { Direct, UseProxy, Default };                // PROXY_DIRECT, PROXY_USEPROXY, PROXY_DEFAULT
+enum class CrawlerLinkScan { AllLinks, InitialSite, InitialPath };    // scanAllLinks, scanInitialSite, scanInitialPath
+enum class CrawlerLinkReport { AllLinks, CurrentSite, CurrentPath };  // reportAllLinks, reportCurrentSiteLinks, ...
 
 // The crawler properties the controls feed, with the crawler's design-time values.
 struct CrawlerValues {
@@ -36,9 +36,25 @@ struct CrawlerValues {
 
 // The crawler property a control has just handed over.
 enum class CrawlerProperty {
-  FileOfResults, Retries, TimeOut, ProxyPort, ProxyAddress, ProxyUser, ProxyPassword, ProxyType, LinkScan,
-  LinkReport, AllowRedirect, TypeFilterEnabled, TypeFilter, DepthSearchLevel, ConcurrentDownloads,
-  KeywordsLimiterEnabled, KeywordsLimiter, KeywordsFilterEnabled, KeywordsFilter
+  FileOfResults,
+  Retries,
+  TimeOut,
+  ProxyPort,
+  ProxyAddress,
+  ProxyUser,
+  ProxyPassword,
+  ProxyType,
+  LinkScan,
+  LinkReport,
+  AllowRedirect,
+  TypeFilterEnabled,
+  TypeFilter,
+  DepthSearchLevel,
+  ConcurrentDownloads,
+  KeywordsLimiterEnabled,
+  KeywordsLimiter,
+  KeywordsFilterEnabled,
+  KeywordsFilter
 };
 
 class CrawlerBinding {
@@ -49,25 +65,25 @@ class CrawlerBinding {
 
   const CrawlerValues& Values() const { return values_; }
 
-  void ResultsFile(const std::string& path);        // the crawler's results file
-  void RetriesText(const std::string& text);        // Edit5: 3 when not a whole number
-  void TimeOutText(const std::string& text);        // Edit7: 300 when not a whole number
-  void ProxyPortText(const std::string& text);      // Edit9: 80 when not a whole number
-  void ProxyAddress(const std::string& text);       // Edit8
-  void ProxyUser(const std::string& text);          // Edit4
-  void ProxyPassword(const std::string& text);      // MaskEdit1
-  void ProxyChoice(int itemIndex);                  // ProxyRadioGroupBox 0, 1, 2
-  void SpiderOption(int itemIndex);                 // SpiderOptionsGroupBox 0, 1, 2
-  void LinkReportOption(int itemIndex);             // RadioGroup3 0, 1, 2
-  void AllowRedirect(bool ticked);                  // RedirectionCheckBox
-  void TypeFilterEnabled(bool ticked);              // FilterCheckBox
-  void TypeFilter(const std::string& text);         // SearchForMemo
-  void DepthText(const std::string& text);          // UpDown1 click, text of Edit3: 20 when not a number
-  void ConcurrentText(const std::string& text);     // UpDown2 click, text of Edit6: 1 when not a number
-  void IncludeEnabled(bool ticked);                 // IncludeCheckBox
-  void IncludeTerms(const std::string& text);       // IncludeMemo
-  void ExcludeEnabled(bool ticked);                 // ExcludeCheckBox
-  void ExcludeTerms(const std::string& text);       // ExcludeMemo
+  void ResultsFile(const std::string& path);     // the crawler's results file
+  void RetriesText(const std::string& text);     // Edit5: 3 when not a whole number
+  void TimeOutText(const std::string& text);     // Edit7: 300 when not a whole number
+  void ProxyPortText(const std::string& text);   // Edit9: 80 when not a whole number
+  void ProxyAddress(const std::string& text);    // Edit8
+  void ProxyUser(const std::string& text);       // Edit4
+  void ProxyPassword(const std::string& text);   // MaskEdit1
+  void ProxyChoice(int itemIndex);               // ProxyRadioGroupBox 0, 1, 2
+  void SpiderOption(int itemIndex);              // SpiderOptionsGroupBox 0, 1, 2
+  void LinkReportOption(int itemIndex);          // RadioGroup3 0, 1, 2
+  void AllowRedirect(bool ticked);               // RedirectionCheckBox
+  void TypeFilterEnabled(bool ticked);           // FilterCheckBox
+  void TypeFilter(const std::string& text);      // SearchForMemo
+  void DepthText(const std::string& text);       // UpDown1 click, text of Edit3: 20 when not a number
+  void ConcurrentText(const std::string& text);  // UpDown2 click, text of Edit6: 1 when not a number
+  void IncludeEnabled(bool ticked);              // IncludeCheckBox
+  void IncludeTerms(const std::string& text);    // IncludeMemo
+  void ExcludeEnabled(bool ticked);              // ExcludeCheckBox
+  void ExcludeTerms(const std::string& text);    // ExcludeMemo
 
  private:
   void Changed(CrawlerProperty property);

@@ -24,7 +24,9 @@ std::vector<std::string> EngineListFromTemplates(const std::string& templatesFol
   return engines;
 }
 
-EngineFlags FlagsOf(const std::string& engine) { return {IsGermanEngine(engine), IsEnglishEngine(engine)}; }
+EngineFlags FlagsOf(const std::string& engine) {
+  return {IsGermanEngine(engine), IsEnglishEngine(engine)};
+}
 
 std::vector<bool> ChooseEngines(const std::vector<std::string>& engines, EngineChoice choice) {
   std::vector<bool> ticks;
@@ -33,14 +35,24 @@ std::vector<bool> ChooseEngines(const std::vector<std::string>& engines, EngineC
     const std::string upper = UpperCase(engine);
     bool tick = false;
     switch (choice) {
-      case EngineChoice::All: tick = true; break;
-      case EngineChoice::None: tick = false; break;
+      case EngineChoice::All:
+        tick = true;
+        break;
+      case EngineChoice::None:
+        tick = false;
+        break;
       case EngineChoice::Important:
         tick = ContainsAny(upper, {"GOOGLE_DE", "FIREBALL_DE", "ALTAVISTA_DE", "ACOON_DE", "T-ONLINE_DE", "ABACHO_DE"});
         break;
-      case EngineChoice::German: tick = IsGermanEngine(engine); break;
-      case EngineChoice::English: tick = IsEnglishEngine(engine); break;
-      case EngineChoice::AllButGoogle: tick = !Contains(upper, "GOOGLE"); break;
+      case EngineChoice::German:
+        tick = IsGermanEngine(engine);
+        break;
+      case EngineChoice::English:
+        tick = IsEnglishEngine(engine);
+        break;
+      case EngineChoice::AllButGoogle:
+        tick = !Contains(upper, "GOOGLE");
+        break;
     }
     ticks.push_back(tick);
   }

@@ -5,17 +5,25 @@
 
 namespace mw {
 
-bool UrlEntered(const std::string& urlText) { return Trim(urlText) != kNewProjectUrl; }
+bool UrlEntered(const std::string& urlText) {
+  return Trim(urlText) != kNewProjectUrl;
+}
 
 bool ContactDataComplete(const std::string& name, const std::string& email) {
   return !name.empty() && !email.empty();
 }
 
-bool EmailLooksValid(const std::string& email) { return Contains(email, "@") && Contains(email, "."); }
+bool EmailLooksValid(const std::string& email) {
+  return Contains(email, "@") && Contains(email, ".");
+}
 
-std::vector<std::string> TextLines(const std::string& text) { return SplitLines(text); }
+std::vector<std::string> TextLines(const std::string& text) {
+  return SplitLines(text);
+}
 
-bool CrawlFoundPages(const std::vector<std::string>& resultLines) { return resultLines.size() > 1; }
+bool CrawlFoundPages(const std::vector<std::string>& resultLines) {
+  return resultLines.size() > 1;
+}
 
 bool AnyLineWithoutScheme(const std::vector<std::string>& lines) {
   for (const auto& line : lines) {

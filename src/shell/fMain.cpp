@@ -4,9 +4,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QListWidget>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -22,9 +22,9 @@
 #include "auxiliary/fWerbung.h"
 #include "common/Files.h"
 #include "platform/Dialogs.h"
-#include "platform/WaitingFetch.h"
 #include "platform/ModalForm.h"
 #include "platform/QtText.h"
+#include "platform/WaitingFetch.h"
 #include "platform/WidgetLook.h"
 #include "shell/fMainWidgets.h"
 #include "shell/fOpen.h"
@@ -51,10 +51,12 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
   TabSheet6 = BuildStep3();
   TabSheet1 = BuildStep4();
   TabSheet4 = BuildSettingsTab();
-  const std::pair<QWidget*, const char*> sheets[] = {
-      {TabSheet2, "1. Schritt: Seiten ermitteln"}, {TabSheet5, "2. Schritt: Kontaktdaten eingeben"},
-      {TabSheet3, "Filter"},                       {TabSheet6, "3. Schritt: Auswahl Suchmaschinen"},
-      {TabSheet1, "4. Schritt: Anmeldung"},        {TabSheet4, "Einstellungen"}};
+  const std::pair<QWidget*, const char*> sheets[] = {{TabSheet2, "1. Schritt: Seiten ermitteln"},
+                                                     {TabSheet5, "2. Schritt: Kontaktdaten eingeben"},
+                                                     {TabSheet3, "Filter"},
+                                                     {TabSheet6, "3. Schritt: Auswahl Suchmaschinen"},
+                                                     {TabSheet1, "4. Schritt: Anmeldung"},
+                                                     {TabSheet4, "Einstellungen"}};
   for (const auto& [sheet, caption] : sheets) PageControl1->addTab(sheet, Msg(caption));
   stack_->addWidget(PageControl1);
   setCentralWidget(central);
@@ -207,7 +209,9 @@ void TMainForm::Einstellungen1Click() {
   SelectTab(5);
 }
 
-void TMainForm::ShowTabs(bool show) { stack_->setCurrentWidget(show ? static_cast<QWidget*>(PageControl1) : SelectVariablesPanel); }
+void TMainForm::ShowTabs(bool show) {
+  stack_->setCurrentWidget(show ? static_cast<QWidget*>(PageControl1) : SelectVariablesPanel);
+}
 
 void TMainForm::FormCreate() {
   MayClose = true;

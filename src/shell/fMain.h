@@ -130,8 +130,8 @@ class TMainForm : public QMainWindow {
   QLabel* Image1 = nullptr;
   QPushButton *NewBitBtn = nullptr, *OpenBitBtn = nullptr, *DelBitBtn = nullptr;
   QTabWidget* PageControl1 = nullptr;
-  QWidget *TabSheet2 = nullptr, *TabSheet5 = nullptr, *TabSheet3 = nullptr, *TabSheet6 = nullptr,
-          *TabSheet1 = nullptr, *TabSheet4 = nullptr;
+  QWidget *TabSheet2 = nullptr, *TabSheet5 = nullptr, *TabSheet3 = nullptr, *TabSheet6 = nullptr, *TabSheet1 = nullptr,
+          *TabSheet4 = nullptr;
   QLabel* StatusLabel = nullptr;  // the one line of StatusBar1
 
   // Menus.

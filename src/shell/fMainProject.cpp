@@ -27,7 +27,9 @@ void TMainForm::SelectTab(int index) {
   selectingTab_ = false;
 }
 
-int TMainForm::CurrentTab() const { return PageControl1->currentIndex(); }
+int TMainForm::CurrentTab() const {
+  return PageControl1->currentIndex();
+}
 
 void TMainForm::SetCaptionForProject() {
   setWindowTitle(ToQt(context_.facts.productName + " : " + Project.title));
@@ -173,8 +175,9 @@ bool TMainForm::CheckConnection() {
     return false;
   }
   if (!ok)
-    context_.dialogs->Information(Msg("Die Verbindung ins Internet kann nicht hergestellt werden! "
-                                      "Bitte stellen Sie eine Internetverbindung her!"));
+    context_.dialogs->Information(
+        Msg("Die Verbindung ins Internet kann nicht hergestellt werden! "
+            "Bitte stellen Sie eine Internetverbindung her!"));
   Memo1->clear();
   return ok;
 }
@@ -208,8 +211,9 @@ void TMainForm::PageControl1Change(int index) {
                  !CrawlFoundPages(TextLines(FromQt(ErgMemo->toPlainText()))) && CheckUrlEntered()) {
         SelectTab(0);
         ShowModeControls();
-        context_.dialogs->Information(Msg("Drücken Sie zuerst den \"Start-Knopf\" um die Unterseiten Ihrer Webseite "
-                                          "zu ermitteln die anschließend angemeldet werden!"));
+        context_.dialogs->Information(
+            Msg("Drücken Sie zuerst den \"Start-Knopf\" um die Unterseiten Ihrer Webseite "
+                "zu ermitteln die anschließend angemeldet werden!"));
       }
       break;
     default:

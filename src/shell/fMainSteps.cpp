@@ -16,10 +16,10 @@
 
 #include "platform/Dialogs.h"
 #include "platform/QtText.h"
+#include "shell/WizardRules.h"
 #include "shell/fMain.h"
 #include "shell/fMainWidgets.h"
 #include "shell/fOpenListe.h"
-#include "shell/WizardRules.h"
 
 namespace mw {
 namespace {
@@ -46,9 +46,11 @@ QWidget* TMainForm::BuildStep1() {
   auto* left = new QVBoxLayout;
   ModeGroupBox = Named(new QGroupBox(Msg("Seiten für die Suchmaschinenanmeldung festlegen"), sheet), "ModeGroupBox");
   auto* modes = new QVBoxLayout(ModeGroupBox);
-  OnePageSubpagesRadioButton = Named(new QRadioButton(Msg("Eine Seite mit deren Unterseiten")), "OnePageSubpagesRadioButton");
+  OnePageSubpagesRadioButton =
+      Named(new QRadioButton(Msg("Eine Seite mit deren Unterseiten")), "OnePageSubpagesRadioButton");
   OnePageRadioButton = Named(new QRadioButton(Msg("Nur eine Seite")), "OnePageRadioButton");
-  ListeRadioButton = Named(new QRadioButton(Msg("Liste mehrerer verschiedener Webseiten (Domains)")), "ListeRadioButton");
+  ListeRadioButton =
+      Named(new QRadioButton(Msg("Liste mehrerer verschiedener Webseiten (Domains)")), "ListeRadioButton");
   for (QRadioButton* b : {OnePageSubpagesRadioButton, OnePageRadioButton, ListeRadioButton}) {
     modes->addWidget(b);
     connect(b, &QRadioButton::clicked, this, &TMainForm::ModeRadioButtonClick);
@@ -89,11 +91,13 @@ QWidget* TMainForm::BuildStep1() {
   auto* spider = new QVBoxLayout(SpiderPanel);
   SpiderOptionsGroupBox = Named(new TRadioGroup(Msg("Spider Einstellungen"),
                                                 {Msg("Alle Links verfolgen"), Msg("Nur Links der Startseite"),
-                                                 Msg("Nur Links mit gleicher Quell-URL")}, SpiderPanel),
+                                                 Msg("Nur Links mit gleicher Quell-URL")},
+                                                SpiderPanel),
                                 "SpiderOptionsGroupBox");
   RadioGroup3 = Named(new TRadioGroup(Msg("Link Report"),
                                       {Msg("Alle Links reporten"), Msg("Nur Links der Startseite reporten"),
-                                       Msg("Nur Links mit gleicher Quell-URL reporten")}, SpiderPanel),
+                                       Msg("Nur Links mit gleicher Quell-URL reporten")},
+                                      SpiderPanel),
                       "RadioGroup3");
   RedirectionCheckBox = Named(new QCheckBox(Msg("allow redirection"), SpiderPanel), "RedirectionCheckBox");
   RedirectionCheckBox->setChecked(true);
@@ -186,8 +190,9 @@ QWidget* TMainForm::BuildFilterTab() {
   };
   group("URL muss Begriffe enthalten", "Nur Links verfolgen in deren URL einer der folgenden Begriffe vorhanden ist.",
         IncludeCheckBox, "IncludeCheckBox", IncludeMemo, "IncludeMemo");
-  group("URL darf Begriffe nicht enthalten", "Nur Links verfolgen in deren URL keiner der folgenden Begriffe enthalten ist.",
-        ExcludeCheckBox, "ExcludeCheckBox", ExcludeMemo, "ExcludeMemo");
+  group("URL darf Begriffe nicht enthalten",
+        "Nur Links verfolgen in deren URL keiner der folgenden Begriffe enthalten ist.", ExcludeCheckBox,
+        "ExcludeCheckBox", ExcludeMemo, "ExcludeMemo");
   return sheet;
 }
 
@@ -201,10 +206,11 @@ QWidget* TMainForm::BuildSettingsTab() {
   Edit7 = Named(new QLineEdit(transfer), "Edit7");
   transferForm->addRow(Msg("Anzahl der Wiederholungen (Retry Count)"), Edit5);
   transferForm->addRow(Msg("TimeOut:"), Edit7);
-  ProxyRadioGroupBox = Named(new TRadioGroup(Msg("Proxy"),
-                                             {Msg("Direkte Verbindung"), Msg("Proxy verwenden"),
-                                              Msg("Einstellungen des Browsers verwenden")}, sheet),
-                             "ProxyRadioGroupBox");
+  ProxyRadioGroupBox = Named(
+      new TRadioGroup(Msg("Proxy"),
+                      {Msg("Direkte Verbindung"), Msg("Proxy verwenden"), Msg("Einstellungen des Browsers verwenden")},
+                      sheet),
+      "ProxyRadioGroupBox");
   auto* proxy = Named(new QGroupBox(Msg("Proxy-Einstellungen"), sheet), "GroupBox5");
   auto* proxyForm = new QFormLayout(proxy);
   Edit8 = Named(new QLineEdit(proxy), "Edit8");

@@ -23,8 +23,12 @@ TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidg
   connect(group_, &QButtonGroup::idClicked, this, &TRadioGroup::ItemClicked);
 }
 
-int TRadioGroup::ItemIndex() const { return group_->checkedId(); }
-int TRadioGroup::Count() const { return int(group_->buttons().size()); }
+int TRadioGroup::ItemIndex() const {
+  return group_->checkedId();
+}
+int TRadioGroup::Count() const {
+  return int(group_->buttons().size());
+}
 
 void TRadioGroup::SetItemIndex(int index) {
   if (auto* button = group_->button(index)) {
@@ -57,8 +61,7 @@ QSize EngineListDelegate::sizeHint(const QStyleOptionViewItem& option, const QMo
   return {QStyledItemDelegate::sizeHint(option, index).width() + 30, 20};
 }
 
-void EngineListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                               const QModelIndex& index) const {
+void EngineListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   QStyleOptionViewItem opt = option;
   initStyleOption(&opt, index);
   const QWidget* widget = option.widget;

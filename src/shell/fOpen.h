@@ -26,7 +26,7 @@ class TOpenForm : public TModalForm {
   Mode CurrentMode() const { return mode_; }
   void FormActivate() override;  // heading, button and the list of projects
 
-  std::string SelectedText() const;     // the chosen item as shown
+  std::string SelectedText() const;                           // the chosen item as shown
   std::string ChosenFolder() const { return chosenFolder_; }  // delete mode: its first word
 
   // Run on a double click that chooses an item (the main window selects its first tab).

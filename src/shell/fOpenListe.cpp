@@ -30,9 +30,9 @@ TListeForm::TListeForm(AppContext& context, QWidget* parent) : TModalForm(parent
 
   auto* column = new QVBoxLayout;
   column->setContentsMargins(0, 12, 12, 12);
-  for (const char* hint : {"Schreiben Sie Ihre Webseiten zum Anmelden in dieses Feld.",
-                           "Bitte immer nur eine Webseite pro Zeile.",
-                           "Vergessen Sie nicht \"http://\" vor die Seiten zu schreiben."}) {
+  for (const char* hint :
+       {"Schreiben Sie Ihre Webseiten zum Anmelden in dieses Feld.", "Bitte immer nur eine Webseite pro Zeile.",
+        "Vergessen Sie nicht \"http://\" vor die Seiten zu schreiben."}) {
     auto* label = new QLabel(Msg(hint), this);
     label->setWordWrap(true);
     column->addWidget(label);
@@ -61,7 +61,9 @@ TListeForm::TListeForm(AppContext& context, QWidget* parent) : TModalForm(parent
   connect(AbortBitBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TListeForm::FormActivate() { Memo1->clear(); }
+void TListeForm::FormActivate() {
+  Memo1->clear();
+}
 
 void TListeForm::OpenBitBtnClick() {
   context_.dialogs->Information(

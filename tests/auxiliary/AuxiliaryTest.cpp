@@ -1,8 +1,9 @@
 // About, tip and product windows: their contents, links and marker files.
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 #include "auxiliary/Links.h"
 #include "auxiliary/fAbout.h"

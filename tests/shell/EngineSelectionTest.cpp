@@ -1,13 +1,14 @@
 // Engine lists and the page list of the shown engine: the rules and the step-3/4 controls.
+#include <gtest/gtest.h>
+
+#include <QApplication>
 #include <QComboBox>
+#include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QFrame>
-#include <QApplication>
-#include <gtest/gtest.h>
 
 #include "MainFormHarness.h"
 #include "shell/EngineSelection.h"
@@ -41,7 +42,8 @@ TEST(EngineSelection, ListIsSortedWithoutRegardToCaseAndNamedUpToTheFirstDot) {
 }
 
 TEST(EngineSelection, QuickChoicesAndFlags) {
-  const std::vector<std::string> engines = {"Abacho_DE", "Google_DE", "Google_COM", "Lycos_AT", "Mixed_DE_COM", "Plain"};
+  const std::vector<std::string> engines = {"Abacho_DE", "Google_DE",    "Google_COM",
+                                            "Lycos_AT",  "Mixed_DE_COM", "Plain"};
   EXPECT_EQ(mw::ChooseEngines(engines, EngineChoice::Important),
             (std::vector<bool>{true, true, false, false, false, false}));
   EXPECT_EQ(mw::ChooseEngines(engines, EngineChoice::German),
@@ -60,15 +62,17 @@ TEST(EngineSelection, QuickChoicesAndFlags) {
 TEST(EngineSelection, ShownListKeepsRowsAndLinesTogether) {
   mwtest::TempProgramFolder dir;
   const std::string project = dir.Path() + "Projects/P/";
-  dir.Write("Projects/P/E.ser", "http://bare.de/\r\n01.02.05 | http://a.de/ | true\r\n00.00.00 | http://b.de/ | TRUE\r\n");
+  dir.Write("Projects/P/E.ser",
+            "http://bare.de/\r\n01.02.05 | http://a.de/ | true\r\n00.00.00 | http://b.de/ | TRUE\r\n");
   mw::ShownPageList list;
   ASSERT_TRUE(list.Load(project, "E"));
   EXPECT_EQ(list.Rows(), (std::vector<std::string>{"00.00.00     http://bare.de/", "01.02.05     http://a.de/",
                                                    "00.00.00     http://b.de/"}));
   EXPECT_EQ(list.Marks(), (std::vector<bool>{true, false, true}));
   ASSERT_TRUE(list.Save(project, {false, true, true}));
-  EXPECT_EQ(dir.Read("Projects/P/E.ser"),
-            "00.00.00 | http://bare.de/ | FALSE\r\n01.02.05 | http://a.de/ | TRUE\r\n00.00.00 | http://b.de/ | TRUE\r\n");
+  EXPECT_EQ(
+      dir.Read("Projects/P/E.ser"),
+      "00.00.00 | http://bare.de/ | FALSE\r\n01.02.05 | http://a.de/ | TRUE\r\n00.00.00 | http://b.de/ | TRUE\r\n");
 
   // Without a project nothing is written; a missing list shows empty and stays missing.
   ASSERT_TRUE(list.Load(project, "Neu"));
@@ -98,9 +102,11 @@ TEST(EngineSelection, EngineListsArePairedAndButtonsTick) {
   h.CreateProject();
   auto& m = h.Main();
   const auto names = Texts(m.SuchmaschinenCheckListBox);
-  EXPECT_EQ(names, (std::vector<std::string>{"abacho_DE", "Fireball_DE", "Google_DE", "Lycos_CH", "Misc", "yahoo_COM"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"abacho_DE", "Fireball_DE", "Google_DE", "Lycos_CH", "Misc", "yahoo_COM"}));
   ASSERT_EQ(m.ComboBox1->count(), int(names.size()));
-  for (int i = 0; i < m.ComboBox1->count(); ++i) EXPECT_EQ(m.ComboBox1->itemText(i).toStdString(), names[std::size_t(i)]);
+  for (int i = 0; i < m.ComboBox1->count(); ++i)
+    EXPECT_EQ(m.ComboBox1->itemText(i).toStdString(), names[std::size_t(i)]);
   EXPECT_EQ(Ticks(m.SuchmaschinenCheckListBox), (std::vector<bool>{true, true, true, false, false, false}));
   m.BitBtn2->click();
   EXPECT_EQ(Ticks(m.SuchmaschinenCheckListBox), (std::vector<bool>{false, false, false, false, false, true}));
@@ -117,7 +123,8 @@ TEST(EngineSelection, EngineListsArePairedAndButtonsTick) {
   QMouseEvent onButton(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton, {});
   QApplication::sendEvent(m.BitBtn3, &onButton);
   EXPECT_EQ(Ticks(m.SuchmaschinenCheckListBox), (std::vector<bool>{true, true, true, false, false, false}));
-  QMouseEvent onPanel(QEvent::MouseButtonDblClick, QPointF(5, 300), QPointF(5, 300), Qt::LeftButton, Qt::LeftButton, {});
+  QMouseEvent onPanel(QEvent::MouseButtonDblClick, QPointF(5, 300), QPointF(5, 300), Qt::LeftButton, Qt::LeftButton,
+                      {});
   QApplication::sendEvent(m.Panel6, &onPanel);
   EXPECT_EQ(Ticks(m.SuchmaschinenCheckListBox), (std::vector<bool>{true, true, false, true, true, true}));
 }
@@ -137,8 +144,9 @@ TEST(EngineSelection, TicksSurviveEngineSwitchesAndPagesGoFromEveryList) {
   m.CheckListBox1->item(2)->setCheckState(Qt::Checked);
   m.ComboBox1->setCurrentIndex(1);
   Q_EMIT m.ComboBox1->activated(1);  // the user picks B_DE: A_DE's ticks are written
-  EXPECT_EQ(h.ProjectFile("A_DE.ser"),
-            "00.00.00 | http://s.de/ | FALSE\r\n00.00.00 | http://s.de/a.html | FALSE\r\n00.00.00 | http://t.de/ | TRUE\r\n");
+  EXPECT_EQ(
+      h.ProjectFile("A_DE.ser"),
+      "00.00.00 | http://s.de/ | FALSE\r\n00.00.00 | http://s.de/a.html | FALSE\r\n00.00.00 | http://t.de/ | TRUE\r\n");
   EXPECT_EQ(Ticks(m.CheckListBox1), (std::vector<bool>{false, false, false}));
   m.MarkAllBitBtn->click();
   EXPECT_EQ(Ticks(m.CheckListBox1), (std::vector<bool>{true, true, true}));

@@ -59,7 +59,9 @@ void MainFormHarness::CreateProject(const std::string& title, bool contact) {
   }
 }
 
-void MainFormHarness::UserSelectsTab(int index) { windows->main->PageControl1->setCurrentIndex(index); }
+void MainFormHarness::UserSelectsTab(int index) {
+  windows->main->PageControl1->setCurrentIndex(index);
+}
 
 std::string MainFormHarness::ProjectFile(const std::string& name) const {
   return dir.Read("Projects/" + windows->main->ProjectFolderName + "/" + name);

@@ -26,7 +26,7 @@ class MainFormHarness {
   MainFormHarness();
 
   void Template(const std::string& engine) const;  // an engine template engine + ".ini"
-  void Build();                                     // creates the windows in the program's order
+  void Build();                                    // creates the windows in the program's order
 
   mw::TMainForm& Main() { return *windows->main; }
   // Scripted modal steps, taken in order; without one a shown window is left with "Abbrechen".

@@ -1,11 +1,12 @@
 // The main window's flows: start screen, project commands, the step gates and closing.
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEventLoop>
-#include <QTimer>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,8 +16,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <filesystem>
-#include <gtest/gtest.h>
 
 #include "MainFormHarness.h"
 #include "common/Files.h"
@@ -27,7 +28,9 @@ using mwtest::MainFormHarness;
 
 namespace {
 
-std::string U8(const char* text) { return text; }
+std::string U8(const char* text) {
+  return text;
+}
 
 bool CloseBox(mw::TMainForm& main) {
   QCloseEvent event;
@@ -127,7 +130,8 @@ TEST(MainForm, SinglePageIsAddedOnceOnEnteringStepTwo) {
 
   h.UserSelectsTab(1);  // address still "http://www."
   EXPECT_EQ(m.CurrentTab(), 0);
-  EXPECT_EQ(h.dialogs.LastText(), U8("Bitte geben Sie zuerst eine gültige Webseite ein! (z.B. http://www.beispiel.de)"));
+  EXPECT_EQ(h.dialogs.LastText(),
+            U8("Bitte geben Sie zuerst eine gültige Webseite ein! (z.B. http://www.beispiel.de)"));
   EXPECT_TRUE(m.ErgMemo->toPlainText().isEmpty());
   EXPECT_EQ(h.ProjectFile("A_DE.ser"), "");
 
@@ -261,7 +265,8 @@ TEST(MainForm, ListModeTakesPagesAndAsksBeforeAddingToAFilledList) {
   EXPECT_EQ(h.dialogs.Texts().front(),
             U8("Sie haben vergessen \"http://\" bzw. \"https://\" vor die Webseite zu schreiben!"));
   EXPECT_EQ(m.ErgMemo->toPlainText(), QStringLiteral("HTTPS://WWW.GROSS.DE/\nhttp://b.de/"));
-  EXPECT_EQ(h.ProjectFile("A_DE.ser"), "00.00.00 | HTTPS://WWW.GROSS.DE/ | FALSE\r\n00.00.00 | http://b.de/ | FALSE\r\n");
+  EXPECT_EQ(h.ProjectFile("A_DE.ser"),
+            "00.00.00 | HTTPS://WWW.GROSS.DE/ | FALSE\r\n00.00.00 | http://b.de/ | FALSE\r\n");
   EXPECT_FALSE(m.ErgMemo->isHidden());
 
   // The list is no longer empty: adding asks first; "Nein" adds nothing.
@@ -269,7 +274,8 @@ TEST(MainForm, ListModeTakesPagesAndAsksBeforeAddingToAFilledList) {
   h.dialogs.answers = {false};
   m.AddPagesToProject();
   EXPECT_EQ(h.dialogs.shown.back().kind, mwtest::ShownMessage::Question);
-  EXPECT_EQ(h.ProjectFile("A_DE.ser"), "00.00.00 | HTTPS://WWW.GROSS.DE/ | FALSE\r\n00.00.00 | http://b.de/ | FALSE\r\n");
+  EXPECT_EQ(h.ProjectFile("A_DE.ser"),
+            "00.00.00 | HTTPS://WWW.GROSS.DE/ | FALSE\r\n00.00.00 | http://b.de/ | FALSE\r\n");
 }
 
 TEST(MainForm, SettingsTabAppearsOnlyAfterItsMenuItem) {
@@ -428,7 +434,8 @@ TEST(MainForm, HelpMenuOpensLinksAndReportsFailures) {
   h.opener.succeed = false;
   m.Update1->trigger();
   EXPECT_EQ(h.opener.opened.back(), h.context.facts.productPage);
-  EXPECT_EQ(h.dialogs.LastText(), "Unable to start internet browser! Make sure you have it properly set-up on your system!");
+  EXPECT_EQ(h.dialogs.LastText(),
+            "Unable to start internet browser! Make sure you have it properly set-up on your system!");
   m.Info1->trigger();
   EXPECT_EQ(h.shownWindows.back(), "AboutBox");
 }

@@ -87,11 +87,13 @@ int main(int argc, char** argv) {
   main.RunModal = [](QDialog&) { return int(QDialog::Rejected); };
   main.URLEdit->setText(QStringLiteral("http://www.beispiel.de/"));
   main.OnePageSubpagesRadioButton->click();
-  main.ErgMemo->setPlainText(QStringLiteral("http://www.beispiel.de/\nhttp://www.beispiel.de/produkte.html\n"
-                                            "http://www.beispiel.de/kontakt.html\nhttp://www.beispiel.de/impressum.html"));
-  main.Memo7->setPlainText(QStringLiteral("      Noch zu besuchen: 12\n         Besuchte URLs: 4\n"
-                                          "         Lade herunter: 2\n   Noch zu Analysieren: 0\n"
-                                          " Wiederholungsversuche: 0\n     Fehlerhafte Links: 1"));
+  main.ErgMemo->setPlainText(
+      QStringLiteral("http://www.beispiel.de/\nhttp://www.beispiel.de/produkte.html\n"
+                     "http://www.beispiel.de/kontakt.html\nhttp://www.beispiel.de/impressum.html"));
+  main.Memo7->setPlainText(
+      QStringLiteral("      Noch zu besuchen: 12\n         Besuchte URLs: 4\n"
+                     "         Lade herunter: 2\n   Noch zu Analysieren: 0\n"
+                     " Wiederholungsversuche: 0\n     Fehlerhafte Links: 1"));
   main.StatusLabel->setText(QStringLiteral("   Working..."));
   shoot(main, "1-step1");
   main.AddPagesToProject();

@@ -1,8 +1,9 @@
 // The step-gate rules and the bindings of the settings and spider controls to the crawler.
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <gtest/gtest.h>
 
 #include "MainFormHarness.h"
 #include "shell/CrawlerBinding.h"
@@ -46,8 +47,9 @@ TEST(CrawlerBinding, StartWithoutProgramIniHandsTheDefaults) {
 
 TEST(CrawlerBinding, ControlsHandTheirValuesOver) {
   MainFormHarness h;
-  h.dir.Write("Program.ini", "[SETTINGS]\r\nRetrys=zwei\r\nTimeout=45\r\nProxyRadioGroupBox=0\r\nIpAdress=10.0.0.1\r\n"
-                             "Port=3128\r\nUserName=u\r\nPassword=geheim\r\n");
+  h.dir.Write("Program.ini",
+              "[SETTINGS]\r\nRetrys=zwei\r\nTimeout=45\r\nProxyRadioGroupBox=0\r\nIpAdress=10.0.0.1\r\n"
+              "Port=3128\r\nUserName=u\r\nPassword=geheim\r\n");
   h.Build();
   auto& m = h.Main();
   const mw::CrawlerValues& v = m.HttpScan1Binding().Values();
