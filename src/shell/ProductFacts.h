@@ -8,14 +8,16 @@ namespace mw {
 class ProgramFolder;
 
 struct ProductFacts {
-  static constexpr const char* kDefaultProductPage = "https://meldewerk.example.org/";
+  // A page that answers wherever the Internet is reachable, so the connection check works out of
+  // the box; "ProductPage" in "Program.ini" points it elsewhere (an intranet, a test server).
+  static constexpr const char* kDefaultProductPage = "https://www.example.org/";
 
   std::string productName = "Meldewerk";
   std::string productPage = kDefaultProductPage;  // also fetched by the connection check
   std::string makerName = "Das Meldewerk-Projekt";
-  std::string makerWebText = "meldewerk.example.org";
+  std::string makerWebText = "www.example.org";
   std::string makerWeb = kDefaultProductPage;
-  std::string makerMail = "info@meldewerk.example.org";
+  std::string makerMail = "info@example.org";
   std::string version;                      // first line of "ver.ini"
   std::string wizardPicture = "recom/wizard.jpg";
   std::string aboutPicture = "recom/about.jpg";
