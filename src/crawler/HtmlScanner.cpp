@@ -1,0 +1,266 @@
+#include "crawler/HtmlScanner.h"
+
+#include <array>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace mw {
+namespace {
+
+inline char Up(char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; }
+
+struct Keyword {
+  std::string_view text;
+  unsigned char code;
+};
+
+// Tried in this order for every character; a later keyword ending on the same character wins.
+constexpr std::array<Keyword, 14> kKeywords = {{
+    {" HREF=", kMarkHref}, {" SRC=", kMarkSrc}, {"<A", kMarkOpen}, {"/A>", kMarkClose},
+    {"A/>", kMarkClose}, {"<FRAME", kMarkOpen}, {"</FRAME", kMarkClose}, {"OPENWIN( ", kMarkHref},
+    {"BASE HREF=", kMarkBase}, {"<OPTION", kMarkOpen}, {"/OPTION>", kMarkClose}, {"<APPLET", kMarkOpen},
+    {"/APPLET>", kMarkClose}, {" VALUE=", kMarkValue},
+}};
+
+// The fourteen progress counters form a finite machine; it is built once, breadth first over
+// the reachable counter combinations, so that matching costs one table step per character.
+class MarkerMachine {
+ public:
+  MarkerMachine() {
+    classOf_.fill(0);
+    std::vector<char> letters;
+    for (const auto& k : kKeywords)
+      for (char c : k.text)
+        if (!classOf_[static_cast<unsigned char>(c)]) {
+          letters.push_back(c);
+          classOf_[static_cast<unsigned char>(c)] = std::uint8_t(letters.size());
+        }
+    for (char c = 'a'; c <= 'z'; ++c) classOf_[static_cast<unsigned char>(c)] = classOf_[static_cast<unsigned char>(Up(c))];
+    classes_ = letters.size() + 1;
+
+    std::unordered_map<std::uint64_t, std::uint16_t> ids;
+    std::vector<std::uint64_t> states{0};
+    ids[0] = 0;
+    for (std::size_t s = 0; s < states.size(); ++s) {
+      for (std::size_t cls = 0; cls < classes_; ++cls) {
+        const char c = cls == 0 ? '\0' : letters[cls - 1];
+        std::uint64_t packed = states[s], next = 0;
+        unsigned char code = 0;
+        for (std::size_t k = 0; k < kKeywords.size(); ++k) {
+          unsigned progress = unsigned(packed >> (4 * k)) & 15u;
+          const auto& kw = kKeywords[k];
+          if (c != '\0' && c == kw.text[progress]) {
+            if (++progress == kw.text.size()) {
+              code = kw.code;
+              progress = 0;
+            }
+          } else {
+            progress = (c != '\0' && c == kw.text[0]) ? 1 : 0;
+          }
+          next |= std::uint64_t(progress) << (4 * k);
+        }
+        auto [it, added] = ids.emplace(next, std::uint16_t(states.size()));
+        if (added) states.push_back(next);
+        next_.push_back(it->second);
+        code_.push_back(code);
+      }
+    }
+  }
+
+  bool Run(std::string& text) const {
+    bool any = false;
+    std::size_t state = 0;
+    char* p = text.data();
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+      const std::size_t at = state * classes_ + classOf_[static_cast<unsigned char>(p[i])];
+      if (const unsigned char code = code_[at]) {
+        p[i] = char(code);
+        any = true;
+      }
+      state = next_[at];
+    }
+    return any;
+  }
+
+ private:
+  std::array<std::uint8_t, 256> classOf_{};
+  std::size_t classes_ = 1;
+  std::vector<std::uint16_t> next_;
+  std::vector<unsigned char> code_;
+};
+
+const MarkerMachine& Machine() {
+  static const MarkerMachine machine;
+  return machine;
+}
+
+bool HasAnyOf(std::string_view s, std::string_view chars) { return s.find_first_of(chars) != std::string_view::npos; }
+
+// What happens to a value once it is complete; empty when it is refused.
+std::string_view FinishValue(unsigned char kind, std::string_view v) {
+  auto upperContains = [](std::string_view s, std::string_view word) {
+    for (std::size_t i = 0; i + word.size() <= s.size(); ++i) {
+      std::size_t k = 0;
+      while (k < word.size() && Up(s[i + k]) == word[k]) ++k;
+      if (k == word.size()) return true;
+    }
+    return false;
+  };
+  if (upperContains(v, "TOP.WINDOW")) return {};
+  if (auto open = v.find('('); open != std::string_view::npos && open >= 1) {
+    v = v.substr(open + 1);
+    if (auto close = v.find(')'); close != std::string_view::npos && close >= 1) v = v.substr(0, close);
+  }
+  v = v.substr(0, v.find('<'));
+  v = v.substr(0, v.find('>'));
+  if (HasAnyOf(v, "()+[]")) return {};
+  if (kind == kMarkValue) {
+    if (HasAnyOf(v, " ;") || v.find('/') == std::string_view::npos) return {};
+  } else if (v == "=") {
+    return {};
+  }
+  return v;
+}
+
+// Position of `upperWord` in `text` compared in upper case, from `from`; npos when absent.
+std::size_t FindUpper(std::string_view text, std::string_view upperWord, std::size_t from = 0) {
+  if (upperWord.empty() || text.size() < upperWord.size()) return std::string_view::npos;
+  const char first = upperWord[0];
+  const char firstLower = (first >= 'A' && first <= 'Z') ? char(first + 32) : first;
+  for (std::size_t i = from; i + upperWord.size() <= text.size(); ++i) {
+    if (text[i] != first && text[i] != firstLower) continue;
+    std::size_t k = 1;
+    while (k < upperWord.size() && Up(text[i + k]) == upperWord[k]) ++k;
+    if (k == upperWord.size()) return i;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+void NormalizeInto(std::string_view text, bool quoteMode, bool lineMode, std::string& out) {
+  out.resize(text.size());
+  char* w = out.data();
+  char previous = 'X';
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    char c = text[i];
+    if (static_cast<unsigned char>(c) < 32) {
+      if (c == '\n' && lineMode) c = ' ';
+      else continue;
+    } else if (quoteMode && (c == '"' || c == '\'' || c == ',')) {
+      c = ' ';
+    }
+    if (c == ' ') {
+      const char next = i + 1 < n ? text[i + 1] : '\0';
+      if (previous == '=' || next == ' ' || next == '=') continue;
+    }
+    *w++ = c;
+    previous = c;
+  }
+  out.resize(std::size_t(w - out.data()));
+}
+
+std::string Normalize(std::string_view text, bool quoteMode, bool lineMode) {
+  std::string out;
+  NormalizeInto(text, quoteMode, lineMode, out);
+  return out;
+}
+
+bool PlaceMarkers(std::string& text) { return Machine().Run(text); }
+
+void ExtractLinks(std::string_view marked, const std::function<bool()>& stopping, const LinkValueSink& onValue) {
+  bool collecting = false;
+  unsigned char kind = 0;
+  std::size_t start = 0, length = 0;  // the value is a run of the text: nothing is copied per character
+  for (std::size_t i = 0; i < marked.size(); ++i) {
+    const unsigned char ch = static_cast<unsigned char>(marked[i]);
+    if (ch == kMarkOpen || ch == kMarkClose) {
+      collecting = false;
+    } else if (ch <= 12) {
+      kind = ch;
+      collecting = true;
+      length = 0;
+    } else if (collecting) {
+      if (length == 0) {
+        if (ch != ' ') {
+          start = i;
+          length = 1;
+        }
+      } else if (ch == ' ' || ch == '>') {
+        collecting = false;
+        const std::string_view value = FinishValue(kind, marked.substr(start, length));
+        length = 0;
+        if (stopping && stopping()) return;
+        // An empty remainder (a value such as "<x") would only name the page's own folder.
+        if (!value.empty()) onValue(kind, value);
+      } else {
+        ++length;
+      }
+    }
+  }
+}
+
+TMetaTag ScanMetaTag(std::string_view tag) {
+  TMetaTag t;
+  for (std::size_t i = 0; i < 4 && i < tag.size(); ++i) t.TagType.push_back(Up(tag[i]));
+  int index = 0;
+  bool inValue = false, inQuote = false;
+  for (std::size_t p = 5; p < tag.size(); ++p) {
+    const char c = tag[p];
+    if (c == '=') {
+      inValue = true;
+    } else if (c == '"') {
+      inQuote = !inQuote;
+    } else if (c == ' ' && !inQuote) {
+      if (inValue) {
+        if (index == 2) return t;
+        ++index;
+        inValue = false;
+      }
+    } else if (!inValue) {
+      t.Attrib[index].push_back(Up(c));
+    } else {
+      t.Value[index].push_back(inQuote ? c : Up(c));
+    }
+  }
+  t.Complete = inValue;
+  return t;
+}
+
+std::string RefreshTarget(const TMetaTag& tag) {
+  if (tag.Attrib[0] != "HTTP-EQUIV" || tag.Attrib[1] != "CONTENT") return {};
+  std::string v1;
+  for (char c : tag.Value[0]) v1.push_back(Up(c));
+  if (v1 != "REFRESH") return {};
+  const auto at = tag.Value[1].find("URL");
+  return at == std::string::npos ? std::string() : tag.Value[1].substr(at + 3);
+}
+
+void ScanHead(std::string_view body, const HeadSink& sink) {
+  const std::size_t open = FindUpper(body, "<HEAD>");
+  if (open == std::string_view::npos) return;
+  const std::size_t close = FindUpper(body, "</HEAD>");
+  if (close == std::string_view::npos) return;
+  const std::size_t from = open + 6;
+  const std::string head = Normalize(close > from ? body.substr(from, close - from) : std::string_view(), false, true);
+
+  const std::size_t title = FindUpper(head, "<TITLE>"), titleEnd = FindUpper(head, "</TITLE>");
+  if (title != std::string::npos && titleEnd != std::string::npos && sink.onTitle)
+    sink.onTitle(titleEnd > title + 7 ? head.substr(title + 7, titleEnd - title - 7) : std::string());
+
+  std::size_t tagStart = 0;
+  for (std::size_t i = 0; i < head.size(); ++i) {
+    if (head[i] == '<') {
+      tagStart = i + 1;
+    } else if (head[i] == '>') {
+      const std::string_view tag = std::string_view(head).substr(tagStart, i - tagStart);
+      if (tag.size() > 5 && tag[4] == ' ' && sink.onTag) sink.onTag(ScanMetaTag(tag));
+      tagStart = i + 1;
+    }
+  }
+}
+
+}  // namespace mw
