@@ -10,6 +10,16 @@
 #include "crawler/HtmlScanner.h"
 
 namespace mw {
+namespace {
+
+// The robots.txt of the link's server: its scheme and port count, or a site on another port
+// would be asked on port 80.
+std::string RobotsTxtUrl(const TCrackUrl& link) {
+  const bool defaultPort = (link.Scheme == "http" && link.Port == 80) || (link.Scheme == "https" && link.Port == 443);
+  return link.Scheme + "://" + link.HostName + (defaultPort ? "" : ":" + std::to_string(link.Port)) + "/robots.txt";
+}
+
+}  // namespace
 
 THttpScan::THttpScan(MessageSink showMessage)
     : showMessage_(std::move(showMessage)), manager_(std::make_unique<THttpDwnld>()) {
@@ -208,8 +218,10 @@ void THttpScan::ScanPageHead(THttpGet& page) {
     if (!allowRedirect_) return;
     std::string target = RefreshTarget(tag);
     if (target.empty()) return;
-    if (UpperCase(std::string_view(target).substr(0, 4)) != "HTTP")
-      target = (EndsWith(url, "/") || StartsWith(target, "/")) ? url + target : url + "/" + target;
+    // A relative target is resolved against the page as a link would be: joining it to the
+    // page's own URL would give ".../page.html/next.html".
+    if (UpperCase(std::string_view(target).substr(0, 4)) != "HTTP") target = CombineUrl(url, target);
+    if (target.empty()) return;
     int found = -1, at = -1;
     if (!seen_.FindOrInsert(target, found, true, at)) manager_->AddUrl(target, url, page.Depth, 0, 'H', 0);
   };
@@ -271,7 +283,7 @@ void THttpScan::HandleLink(THttpGet& page, std::string_view raw, int countArea, 
   }
   if (followIfHtmlLink && followable && type == "htm" && follow) {
     if (newHost && seekRobotsTxt_)
-      manager_->AddUrl("http://" + scratch.HostName + "/robots.txt", "", page.Depth + 1, manager_->Retries, kind, 0);
+      manager_->AddUrl(RobotsTxtUrl(scratch), "", page.Depth + 1, manager_->Retries, kind, 0);
     if (manager_->QueueLength() < maxQueueSize_ && page.Depth < manager_->DepthSearchLevel && !manager_->Stopping())
       manager_->AddUrl(link, pageUrl, page.Depth + 1, 0, kind, 0);
   }
