@@ -2,9 +2,11 @@
 
 namespace mw::cli {
 
+extern const Command kCrawlCommand;
+
 // Each command lives in a file of its own; add it here.
 const std::vector<Command>& AllCommands() {
-  static const std::vector<Command> commands = {};
+  static const std::vector<Command> commands = {kCrawlCommand};
   return commands;
 }
 
