@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <unordered_map>
 #include <vector>
 
@@ -66,29 +68,97 @@ class MarkerMachine {
         code_.push_back(code);
       }
     }
+    if (classes_ > (1u << kClassBits) || states.size() >= (1u << 13)) std::abort();  // cannot happen: fixed keywords
+    table_.assign(states.size() << kClassBits, 0);
+    for (std::size_t st = 0; st < states.size(); ++st)
+      for (std::size_t cls = 0; cls < classes_; ++cls)
+        table_[(st << kClassBits) | cls] =
+            std::uint16_t((next_[st * classes_ + cls] << 3) | CodeIndex(code_[st * classes_ + cls]));
   }
 
-  bool Run(std::string& text) const {
-    bool any = false;
-    std::size_t state = 0;
-    char* p = text.data();
-    const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n; ++i) {
-      const std::size_t at = state * classes_ + classOf_[static_cast<unsigned char>(p[i])];
-      if (const unsigned char code = code_[at]) {
-        p[i] = char(code);
+  // Runs the machine over text[from, to) from `state`; returns the state after it.
+  std::size_t Step(char* p, std::size_t from, std::size_t to, std::size_t state, bool& any) const {
+    const std::uint16_t* table = table_.data();
+    for (std::size_t i = from; i < to; ++i) {
+      const std::uint16_t step = table[(state << kClassBits) | classOf_[static_cast<unsigned char>(p[i])]];
+      if (step & kCodeMask) {
+        p[i] = char(kCodes[step & kCodeMask]);
         any = true;
       }
-      state = next_[at];
+      state = step >> 3;
+    }
+    return state;
+  }
+
+  // Every keyword holds one of "<", "/", "=", "(" and no keyword repeats its first character,
+  // so the counters complete exactly where a keyword's text ends, and a match lies within
+  // kReach characters of such an anchor. The machine therefore runs only around anchors and
+  // starts afresh after a stretch without one.
+  bool Run(std::string& text) const {
+    bool any = false;
+    char* p = text.data();
+    const std::size_t n = text.size();
+    std::size_t done = 0, state = 0;
+    for (;;) {
+      std::size_t r = NextAnchor(p, done, n);
+      if (r >= n) break;
+      std::size_t from = r > kReach ? r - kReach : 0;
+      if (from > done) state = 0;
+      else from = done;
+      std::size_t to = std::min(n, r + kReach + 1);
+      state = Step(p, from, r + 1, state, any);
+      // Anchors inside the window extend it.
+      for (std::size_t i = r + 1; i < to; ++i) {
+        if (IsAnchor(p[i])) to = std::min(n, i + kReach + 1);
+        state = Step(p, i, i + 1, state, any);
+      }
+      done = to;
     }
     return any;
   }
 
+  // The plain run over every character, for checking the windowed one.
+  bool RunEverywhere(std::string& text) const {
+    bool any = false;
+    Step(text.data(), 0, text.size(), 0, any);
+    return any;
+  }
+
  private:
+  static constexpr std::size_t kReach = 9;  // longest keyword minus one
+  static bool IsAnchor(char c) { return c == '<' || c == '/' || c == '=' || c == '('; }
+  static std::size_t NextAnchor(const char* p, std::size_t i, std::size_t n) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+    auto hasByte = [](std::uint64_t w, char c) {
+      const std::uint64_t x = w ^ (ones * static_cast<unsigned char>(c));
+      return (x - ones) & ~x & highs;
+    };
+    while (i + 8 <= n) {
+      std::uint64_t w;
+      std::memcpy(&w, p + i, 8);
+      if (hasByte(w, '<') | hasByte(w, '/') | hasByte(w, '=') | hasByte(w, '(')) break;
+      i += 8;
+    }
+    while (i < n && !IsAnchor(p[i])) ++i;
+    return i;
+  }
+
+  // One 16-bit step per state and character class: the next state above three bits that
+  // select the code to place (0: none).
+  static constexpr unsigned kClassBits = 5;
+  static constexpr std::uint16_t kCodeMask = 7;
+  static constexpr unsigned char kCodes[8] = {0, kMarkHref, kMarkValue, kMarkSrc, kMarkBase, kMarkOpen, kMarkClose, 0};
+  static std::uint16_t CodeIndex(unsigned char code) {
+    for (std::uint16_t i = 1; i < 7; ++i)
+      if (kCodes[i] == code) return i;
+    return 0;
+  }
+
   std::array<std::uint8_t, 256> classOf_{};
   std::size_t classes_ = 1;
   std::vector<std::uint16_t> next_;
   std::vector<unsigned char> code_;
+  std::vector<std::uint16_t> table_;
 };
 
 const MarkerMachine& Machine() {
@@ -96,7 +166,12 @@ const MarkerMachine& Machine() {
   return machine;
 }
 
-bool HasAnyOf(std::string_view s, std::string_view chars) { return s.find_first_of(chars) != std::string_view::npos; }
+bool HasAnyOf(std::string_view s, std::string_view chars) {
+  for (char c : s)
+    for (char x : chars)
+      if (c == x) return true;
+  return false;
+}
 
 // What happens to a value once it is complete; empty when it is refused.
 std::string_view FinishValue(unsigned char kind, std::string_view v) {
@@ -141,24 +216,35 @@ std::size_t FindUpper(std::string_view text, std::string_view upperWord, std::si
 }  // namespace
 
 void NormalizeInto(std::string_view text, bool quoteMode, bool lineMode, std::string& out) {
-  out.resize(text.size());
+  // What each byte becomes: 0 dropped, ' ' a space (dropped after "=" or before a space or
+  // "=" of the input), anything else itself. One table per mode; the loop has no branch per byte.
+  static const auto tables = [] {
+    std::array<std::array<char, 256>, 4> t{};
+    for (int mode = 0; mode < 4; ++mode) {
+      const bool quotes = mode & 1, lines = mode & 2;
+      for (int c = 0; c < 256; ++c) {
+        char o = char(c);
+        if (c < 32) o = (c == '\n' && lines) ? ' ' : '\0';
+        else if (quotes && (c == '"' || c == '\'' || c == ',')) o = ' ';
+        t[std::size_t(mode)][std::size_t(c)] = o;
+      }
+    }
+    return t;
+  }();
+  const auto& conv = tables[(quoteMode ? 1 : 0) | (lineMode ? 2 : 0)];
+  out.resize(text.size() + 1);
   char* w = out.data();
   char previous = 'X';
+  const unsigned char* in = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
   for (std::size_t i = 0; i < n; ++i) {
-    char c = text[i];
-    if (static_cast<unsigned char>(c) < 32) {
-      if (c == '\n' && lineMode) c = ' ';
-      else continue;
-    } else if (quoteMode && (c == '"' || c == '\'' || c == ',')) {
-      c = ' ';
-    }
-    if (c == ' ') {
-      const char next = i + 1 < n ? text[i + 1] : '\0';
-      if (previous == '=' || next == ' ' || next == '=') continue;
-    }
-    *w++ = c;
-    previous = c;
+    const char o = conv[in[i]];
+    const unsigned char next = i + 1 < n ? in[i + 1] : 0;
+    const bool space = o == ' ';
+    const bool drop = o == '\0' || (space && (previous == '=' || next == ' ' || next == '='));
+    *w = o;
+    w += !drop;
+    previous = drop ? previous : o;
   }
   out.resize(std::size_t(w - out.data()));
 }
@@ -171,11 +257,24 @@ std::string Normalize(std::string_view text, bool quoteMode, bool lineMode) {
 
 bool PlaceMarkers(std::string& text) { return Machine().Run(text); }
 
+bool PlaceMarkersEverywhere(std::string& text) { return Machine().RunEverywhere(text); }
+
 void ExtractLinks(std::string_view marked, const std::function<bool()>& stopping, const LinkValueSink& onValue) {
   bool collecting = false;
   unsigned char kind = 0;
   std::size_t start = 0, length = 0;  // the value is a run of the text: nothing is copied per character
-  for (std::size_t i = 0; i < marked.size(); ++i) {
+  const std::size_t n = marked.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!collecting) {
+      // Only a marker (a byte below 32) matters here: skip eight bytes at a time without one.
+      while (i + 8 <= n) {
+        std::uint64_t word;
+        std::memcpy(&word, marked.data() + i, 8);
+        if ((word - 0x2020202020202020ull) & ~word & 0x8080808080808080ull) break;
+        i += 8;
+      }
+      if (i >= n) break;
+    }
     const unsigned char ch = static_cast<unsigned char>(marked[i]);
     if (ch == kMarkOpen || ch == kMarkClose) {
       collecting = false;
