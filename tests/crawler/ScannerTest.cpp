@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "crawler/HtmlScanner.h"
@@ -118,4 +119,24 @@ TEST(Scanner, HostileInputIsHarmless) {
   for (int i = 0; i < 200000; ++i) many += "<a href=p" + std::to_string(i) + ".html>";
   EXPECT_EQ(Links(many).size(), 200000u);
   Tags("<head><meta " + std::string(50000, '=') + std::string(50000, '"') + "</head>");
+}
+
+TEST(PlaceMarkers, WindowedRunEqualsTheRunOverEveryCharacter) {
+  // Random text made of the keywords' letters, pieces of keywords and filler.
+  const std::string alphabet = " hrefHREF=srcSRC<a/A>frameFRAMEopenwinOPENWIN(baseBASEoptionvalueVALUEappletxyz.,";
+  const char* pieces[] = {" href=", " SRC=", "<a", "/a>", "a/>", "<frame", "</FRAME", "openwin( ", "base href=",
+                          "<option", "/option>", "<applet", "/applet>", " value=", "          ", "xxxxxxxxxxxxxxxx"};
+  std::mt19937 rng(3);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    const int parts = int(rng() % 40);
+    for (int p = 0; p < parts; ++p) {
+      if (rng() % 3 == 0) text += pieces[rng() % 16];
+      else text.push_back(alphabet[rng() % alphabet.size()]);
+    }
+    std::string windowed = text, everywhere = text;
+    const bool a = PlaceMarkers(windowed), b = PlaceMarkersEverywhere(everywhere);
+    ASSERT_EQ(windowed, everywhere) << text;
+    ASSERT_EQ(a, b);
+  }
 }
