@@ -56,6 +56,7 @@ void BM_Crawl(benchmark::State& state) {
   const int parallel = int(state.range(0));
   int pages = 0;
   double toLastPage = 0, whole = 0;
+  double samples = 0, downloading = 0, analyzing = 0, queued = 0;
   for (auto _ : state) {
     mw::THttpScan scan;
     scan.SetProxyType(mw::PROXY_DIRECT);
@@ -70,6 +71,12 @@ void BM_Crawl(benchmark::State& state) {
                               const std::string&) {
       ++pages;
       last = std::chrono::steady_clock::now();
+    };
+    scan.OnUpdatedStats = [&](mw::TObject*, int q, int d, int a, int, int, int) {
+      ++samples;
+      downloading += d;
+      analyzing += a;
+      queued += q;
     };
     scan.OnWorking = [&](mw::TObject*, bool w) {
       if (!w) loop.quit();
@@ -89,6 +96,9 @@ void BM_Crawl(benchmark::State& state) {
   state.counters["pages_per_s_to_last"] = pages / toLastPage;
   state.counters["pacing_bound"] = bound;
   state.counters["share_of_bound"] = pages / toLastPage / bound;
+  state.counters["avg_downloading"] = downloading / samples;
+  state.counters["avg_to_analyze"] = analyzing / samples;
+  state.counters["avg_queued"] = queued / samples;
 }
 BENCHMARK(BM_Crawl)->Arg(6)->Arg(32)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 

@@ -107,14 +107,7 @@ void THttpDwnld::AddUrl(const std::string& url, const std::string& fromUrl, int 
     Reset();
     SetWorking(true);
   }
-  TUrlObject o;
-  o.CountArea = countArea;
-  o.RetriesSoFar = retriesSoFar;
-  o.Depth = depth;
-  o.KeepContent = true;
-  o.LinkKind = linkKind;
-  o.FromUrl = fromUrl;
-  queue_.Add(url, std::move(o));
+  queue_.Add(url, TUrlObject{countArea, retriesSoFar, depth, true, linkKind, fromUrl});
 }
 
 void THttpDwnld::SetWorking(bool working) {
@@ -254,14 +247,8 @@ void THttpDwnld::HandleSlot(THttpGet& slot) {
     case TSlotState::Failed:
       if (slot.RetriesSoFar < Retries) {
         if (!stopping_) {
-          TUrlObject o;
-          o.CountArea = slot.CountArea;
-          o.RetriesSoFar = slot.RetriesSoFar + 1;
-          o.Depth = slot.Depth;
-          o.KeepContent = slot.KeepContent;
-          o.LinkKind = slot.LinkKind;
-          o.FromUrl = slot.FromUrl;
-          queue_.Add(slot.Url.Url(), std::move(o));
+          queue_.Add(slot.Url.Url(), TUrlObject{slot.CountArea, slot.RetriesSoFar + 1, slot.Depth, slot.KeepContent,
+                                                slot.LinkKind, slot.FromUrl});
           ++retries_;
         }
       } else if (!stopping_) {
