@@ -237,7 +237,34 @@ void NormalizeInto(std::string_view text, bool quoteMode, bool lineMode, std::st
   char previous = 'X';
   const unsigned char* in = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
+  constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+  // High bit set in every byte of `word` equal to `c` (and possibly above one): never misses.
+  auto bytesEqual = [](std::uint64_t word, unsigned char c) {
+    const std::uint64_t x = word ^ (ones * c);
+    return (x - ones) & ~x & highs;
+  };
+  std::size_t retryAt = 0;  // after a block that had to go byte by byte, the next one does too
   for (std::size_t i = 0; i < n; ++i) {
+    // Running text: eight bytes none of which changes or is dropped (no byte below 32, quote,
+    // comma or "=", no space next to a space or "=", none after a kept "=") are copied at once.
+    while (i >= retryAt && i + 9 <= n) {
+      std::uint64_t word;
+      std::memcpy(&word, in + i, 8);
+      std::uint64_t special = ((word - ones * 32) & ~word & highs) | bytesEqual(word, '=');
+      if (quoteMode) special |= bytesEqual(word, '"') | bytesEqual(word, '\'') | bytesEqual(word, ',');
+      const std::uint64_t spaces = bytesEqual(word, ' ');
+      const unsigned char after = in[i + 8];
+      if (special || (spaces & (spaces >> 8)) || ((spaces >> 56) && (after == ' ' || after == '=')) ||
+          (in[i] == ' ' && previous == '=')) {
+        retryAt = i + 8;
+        break;
+      }
+      std::memcpy(w, &word, 8);
+      w += 8;
+      i += 8;
+      previous = char(in[i - 1]);
+    }
+    if (i >= n) break;
     const char o = conv[in[i]];
     const unsigned char next = i + 1 < n ? in[i + 1] : 0;
     const bool space = o == ' ';
@@ -259,23 +286,48 @@ bool PlaceMarkers(std::string& text) { return Machine().Run(text); }
 
 bool PlaceMarkersEverywhere(std::string& text) { return Machine().RunEverywhere(text); }
 
+namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+
+// Position of the first byte at or after `i` that is below 32 or, with `valueEnds`, a space or
+// ">"; n when there is none. The lowest flagged byte of each test is exact.
+std::size_t NextStop(const char* p, std::size_t i, std::size_t n, bool valueEnds) {
+  while (i + 8 <= n) {
+    std::uint64_t w;
+    std::memcpy(&w, p + i, 8);
+    std::uint64_t hit = (w - kOnes * 32) & ~w & kHighs;
+    if (valueEnds) {
+      const std::uint64_t sp = w ^ (kOnes * ' '), gt = w ^ (kOnes * '>');
+      hit |= ((sp - kOnes) & ~sp & kHighs) | ((gt - kOnes) & ~gt & kHighs);
+    }
+    if (hit) return i + std::size_t(__builtin_ctzll(hit) / 8);
+    i += 8;
+  }
+  for (; i < n; ++i) {
+    const unsigned char c = static_cast<unsigned char>(p[i]);
+    if (c < 32 || (valueEnds && (c == ' ' || c == '>'))) return i;
+  }
+  return n;
+}
+
+}  // namespace
+
 void ExtractLinks(std::string_view marked, const std::function<bool()>& stopping, const LinkValueSink& onValue) {
   bool collecting = false;
   unsigned char kind = 0;
   std::size_t start = 0, length = 0;  // the value is a run of the text: nothing is copied per character
   const std::size_t n = marked.size();
+  const char* p = marked.data();
   for (std::size_t i = 0; i < n; ++i) {
-    if (!collecting) {
-      // Only a marker (a byte below 32) matters here: skip eight bytes at a time without one.
-      while (i + 8 <= n) {
-        std::uint64_t word;
-        std::memcpy(&word, marked.data() + i, 8);
-        if ((word - 0x2020202020202020ull) & ~word & 0x8080808080808080ull) break;
-        i += 8;
-      }
+    // Outside a value only a marker matters; inside one, only its end or a marker.
+    if (!collecting || length > 0) {
+      const std::size_t stop = NextStop(p, i, n, collecting);
+      if (collecting) length += stop - i;
+      i = stop;
       if (i >= n) break;
     }
-    const unsigned char ch = static_cast<unsigned char>(marked[i]);
+    const unsigned char ch = static_cast<unsigned char>(p[i]);
     if (ch == kMarkOpen || ch == kMarkClose) {
       collecting = false;
     } else if (ch <= 12) {

@@ -140,3 +140,34 @@ TEST(PlaceMarkers, WindowedRunEqualsTheRunOverEveryCharacter) {
     ASSERT_EQ(a, b);
   }
 }
+
+TEST(Normalize, FastPathsAgreeWithTheRules) {
+  // The rules applied one byte at a time, as plainly as they read.
+  auto reference = [](const std::string& text, bool quoteMode, bool lineMode) {
+    std::string out;
+    char previous = 'X';
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      char c = text[i];
+      if (static_cast<unsigned char>(c) < 32) {
+        if (c == '\n' && lineMode) c = ' ';
+        else continue;
+      } else if (quoteMode && (c == '"' || c == '\'' || c == ',')) {
+        c = ' ';
+      }
+      const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+      if (c == ' ' && (previous == '=' || next == ' ' || next == '=')) continue;
+      out.push_back(c);
+      previous = c;
+    }
+    return out;
+  };
+  const std::string alphabet = "abcdefgh  ==\"',\n\r\t<>/xyzXYZ\xe4\xfc";
+  std::mt19937 rng(5);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    const int n = int(rng() % 64);
+    for (int i = 0; i < n; ++i) text.push_back(rng() % 4 ? alphabet[rng() % 8] : alphabet[rng() % alphabet.size()]);
+    for (int mode = 0; mode < 4; ++mode)
+      ASSERT_EQ(Normalize(text, mode & 1, mode & 2), reference(text, mode & 1, mode & 2)) << text << " " << mode;
+  }
+}
