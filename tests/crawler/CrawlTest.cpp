@@ -239,3 +239,21 @@ TEST(Crawl, StartRefusalsAndGuards) {
   r.scan.SetFileOfResults("bare.txt");
   EXPECT_EQ(r.scan.FileOfResults(), QDir::currentPath().toStdString() + "/Download/bare.txt");
 }
+
+TEST(Crawl, RefreshTargetKeepsThePageDepth) {
+  TestHttpServer s;
+  s.SetPage("/", "<html><head><meta http-equiv=\"refresh\" content=\"0; URL=moved/r.html\"></head></html>");
+  s.SetPage("/moved/r.html", "<a href=\"x.html\">x</a>");
+  s.SetPage("/moved/x.html", "<p>x</p>");
+  CrawlRecorder r;
+  r.scan.SetDepthSearchLevel(2);
+  ASSERT_TRUE(r.Crawl(s.Url("/")));
+  // r.html stands at depth 1 like the page that refers to it, so its link at depth 2 is followed.
+  EXPECT_EQ(s.CountFor("/moved/r.html"), 1u);
+  EXPECT_EQ(s.CountFor("/moved/x.html"), 1u);
+
+  CrawlRecorder off;
+  off.scan.SetAllowRedirect(false);
+  ASSERT_TRUE(off.Crawl(s.Url("/")));
+  EXPECT_EQ(s.CountFor("/moved/r.html"), 1u);  // not asked again
+}
