@@ -3,9 +3,10 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "platform/DesktopServices.h"
 #include "platform/Dialogs.h"
 #include "shell/AppContext.h"
-#include "shell/fMain.h"
+#include "shell/ProgramWindows.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -14,8 +15,8 @@ int main(int argc, char* argv[]) {
 
   // German captions on Qt's standard buttons, whatever the desktop's language.
   QTranslator qtTranslations;
-  if (qtTranslations.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+  if (qtTranslations.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtTranslations);
 
   mw::AppContext context;
@@ -23,9 +24,11 @@ int main(int argc, char* argv[]) {
   context.facts = mw::ProductFacts::Load(context.folder);
   mw::QtDialogs dialogs;
   context.dialogs = &dialogs;
+  mw::DesktopUrlOpener opener;
+  context.opener = &opener;
 
-  mw::TMainForm mainForm(context);
-  dialogs.SetParent(&mainForm);
-  mainForm.showMaximized();
+  mw::ProgramWindows windows(context);
+  dialogs.SetParent(windows.main.get());
+  windows.main->showMaximized();
   return QApplication::exec();
 }

@@ -1,10 +1,12 @@
 #include "common/Files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -125,6 +127,30 @@ bool WriteFileAtomic(const std::string& path, std::string_view content, std::str
     return false;
   }
   return true;
+}
+
+ReplacingWriter::~ReplacingWriter() {
+  for (const auto& swap : swaps_) ::unlink(swap.c_str());
+}
+
+bool ReplacingWriter::Write(const std::string& path, std::string_view content, std::string* error) {
+  const std::string swap = ExtractFilePath(path) + ".meldewerk-swap";
+  const int fd = ::open(swap.c_str(), O_CREAT | O_WRONLY | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    SetError(error, path, errno);
+    return false;
+  }
+  if (std::find(swaps_.begin(), swaps_.end(), swap) == swaps_.end()) swaps_.push_back(swap);
+  const bool written = WriteAll(fd, content);
+  const int writeErr = errno;
+  if (::close(fd) != 0 || !written) {
+    SetError(error, path, written ? errno : writeErr);
+    return false;
+  }
+  if (::renameat2(AT_FDCWD, swap.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) return true;
+  if (::rename(swap.c_str(), path.c_str()) == 0) return true;  // no target yet, or no exchange here
+  SetError(error, path, errno);
+  return false;
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {

@@ -70,8 +70,27 @@ struct Transfer {
   }
 };
 
+// libcurl refuses an address with a blank or a control character in it, which browsers send
+// percent-encoded; so does this layer. Every other byte goes out as given.
+std::string RequestUrl(const std::string& url) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(url.size());
+  for (const char c : url) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b <= 0x20 || b == 0x7F) {
+      out += '%';
+      out += kHex[b >> 4];
+      out += kHex[b & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 void SetOptions(CURL* easy, const HttpRequest& r, Transfer& t, curl_slist* headers) {
-  curl_easy_setopt(easy, CURLOPT_URL, r.url.c_str());
+  curl_easy_setopt(easy, CURLOPT_URL, RequestUrl(r.url).c_str());  // libcurl keeps a copy
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(easy, CURLOPT_USERAGENT, r.userAgent.c_str());
   if (!r.referrer.empty()) curl_easy_setopt(easy, CURLOPT_REFERER, r.referrer.c_str());

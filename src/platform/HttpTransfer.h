@@ -26,7 +26,7 @@ struct HttpResponseHead {
 };
 
 struct HttpRequest {
-  std::string url;
+  std::string url;  // blanks and control characters go out percent-encoded, all else as given
   std::string userAgent;
   std::string referrer;
   bool http10 = false;

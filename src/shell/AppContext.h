@@ -1,6 +1,6 @@
 #pragma once
 // What every window receives at creation instead of reaching for globals: the program folder,
-// the product facts and the dialogs. Tests build one against a temporary folder.
+// the product facts, the dialogs and the desktop's link opener. Tests build one against a temporary folder.
 
 #include "shell/ProductFacts.h"
 #include "shell/ProgramFolder.h"
@@ -8,11 +8,13 @@
 namespace mw {
 
 class Dialogs;
+class UrlOpener;
 
 struct AppContext {
   ProgramFolder folder;
   ProductFacts facts;
   Dialogs* dialogs = nullptr;
+  UrlOpener* opener = nullptr;  // web addresses, local pages and mail in the desktop
 };
 
 }  // namespace mw

@@ -35,11 +35,19 @@ bool PageList::Read(const std::string& path, std::vector<PageListEntry>& entries
   return true;
 }
 
+std::string PageList::Format(const std::vector<PageListEntry>& entries) {
+  // One buffer for the whole file: the submission run rewrites a list after every page.
+  std::size_t size = 0;
+  for (const auto& e : entries) size += e.date.size() + e.url.size() + 14;
+  std::string content;
+  content.reserve(size);
+  for (const auto& e : entries)
+    content.append(e.date).append(" | ").append(e.url).append(e.marked ? " | TRUE\r\n" : " | FALSE\r\n");
+  return content;
+}
+
 bool PageList::Write(const std::string& path, const std::vector<PageListEntry>& entries, std::string* error) {
-  std::vector<std::string> lines;
-  lines.reserve(entries.size());
-  for (const auto& e : entries) lines.push_back(FormatPageListLine(e));
-  return WriteLineFile(path, lines, error);
+  return WriteFileAtomic(path, Format(entries), error);
 }
 
 }  // namespace mw

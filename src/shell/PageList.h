@@ -34,6 +34,8 @@ class PageList {
   static bool Read(const std::string& path, std::vector<PageListEntry>& entries, std::string* error = nullptr);
   static bool Write(const std::string& path, const std::vector<PageListEntry>& entries,
                     std::string* error = nullptr);
+  // The file's content: one formatted line per entry, each ended by CR LF.
+  static std::string Format(const std::vector<PageListEntry>& entries);
 };
 
 }  // namespace mw

@@ -1,36 +1,252 @@
 #pragma once
+// The main window: the start screen, the four step tabs with the filter and settings tabs,
+// the menus, the project commands and the checks that gate the steps.
+//
+// The window's code is split by concern: fMain.cpp (creation, menus, activation, closing),
+// fMainSteps.cpp (steps 1 and 2, the filter and settings tabs, the crawler bindings),
+// fMainEngines.cpp (steps 3 and 4: engine lists and page lists), fMainProject.cpp (project
+// commands, tab changes and the checks). Features added later (the submission run, page
+// discovery, reports) add their handlers in files of their own and connect them to the
+// controls below, which are public for that reason.
 
 #include <QMainWindow>
+#include <functional>
+#include <string>
 
 #include "shell/AppContext.h"
+#include "shell/CrawlerBinding.h"
+#include "shell/EngineSelection.h"
 #include "shell/ProgramSettings.h"
+#include "shell/ProjectStore.h"
 
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QDialog;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
-class QWidget;
+class QRadioButton;
+class QStackedLayout;
+class QTabWidget;
+class QTimer;
 
 namespace mw {
 
-// The main window: the start screen with its three project buttons.
+class TAboutBox;
+class TListeForm;
+class TModalForm;
+class TNewForm;
+class TOpenForm;
+class TRadioGroup;
+class TTipForm;
+class TUpDown;
+class TWerbungForm;
+
+// The modal windows the main window shows; created after it, in the program's fixed order.
+struct MainFormWindows {
+  TAboutBox* about = nullptr;
+  TTipForm* tip = nullptr;
+  TNewForm* newForm = nullptr;
+  TOpenForm* openForm = nullptr;
+  TWerbungForm* werbung = nullptr;
+  TListeForm* liste = nullptr;
+};
+
 class TMainForm : public QMainWindow {
   Q_OBJECT
  public:
   explicit TMainForm(AppContext& context, QWidget* parent = nullptr);
+  ~TMainForm() override;
 
-  ProgramSettings& Settings() { return settings_; }
+  void SetWindows(const MainFormWindows& windows);
+  // Shows a modal window: FormActivate, then the modal loop (or the test's stand-in for it).
+  int ShowModal(TModalForm& form);
+  std::function<int(QDialog&)> RunModal;
+  // The waiting single request used by the connection check; returns the body or the
+  // "::ERROR:: " marker. Replaceable for tests.
+  std::function<std::string(const std::string& url)> FetchURL;
+
+  AppContext& Context() { return context_; }
+  ProjectStore& Store() { return store_; }
+  CrawlerBinding& HttpScan1Binding() { return binding_; }
+  ShownPageList& ShownList() { return shown_; }
+
+  // Open project (always equal to the step-2 edits and URLEdit).
+  std::string ProjectFolderName;
+  ProjectSettings Project;
+  std::string ProjectPath() const;  // empty while no project is open
+
+  bool MayClose = true;
+  bool CloseRequested = false;
+  // Stops a running crawl; set by the crawl code. Returns whether a stop was begun.
+  std::function<bool()> StopCrawl;
+
+  // Checks before the steps and the network functions.
+  bool CheckUrlEntered();
+  bool CheckContactData();
+  bool CheckConnection();
+  void HideModeControls();
+  void ShowModeControls();
+  // Selects a tab from code: the tab-entry checks do not run.
+  void SelectTab(int index);
+  int CurrentTab() const;
+
+  // Projects.
+  void NewProject();
+  void OpenProjectCommand();
+  void SaveProjectCommand();
+  void DeleteProjectCommand();
+  void OpenProject(const std::string& folderName);
+  void SaveProjectSettings(const std::string& folderName);
+  void AddPagesToProject();
+
+  // Engine lists and the shown page list.
+  void FillEngineLists();
+  void LoadEnginePageList();
+  void SaveShownPageList();
+  void ComboBox1Change();
+  void ApplyEngineChoice(EngineChoice choice);
+
+  // Settings.
+  void LoadSettings();
+  void SaveSettings();
+
+  // Closing: the submission abort starts the close timer; a crawl's end calls CloseIfRequested.
+  void StartCloseTimer();
+  void CloseIfRequested();
+  void Beenden1Click();
+  // The first activation shows the tips unless "NoTip.ini" exists; later ones do nothing.
+  void FormActivate();
+
+  // Start screen.
+  QWidget* SelectVariablesPanel = nullptr;
+  QLabel* Image1 = nullptr;
+  QPushButton *NewBitBtn = nullptr, *OpenBitBtn = nullptr, *DelBitBtn = nullptr;
+  QTabWidget* PageControl1 = nullptr;
+  QWidget *TabSheet2 = nullptr, *TabSheet5 = nullptr, *TabSheet3 = nullptr, *TabSheet6 = nullptr, *TabSheet1 = nullptr,
+          *TabSheet4 = nullptr;
+  QLabel* StatusLabel = nullptr;  // the one line of StatusBar1
+
+  // Menus.
+  QMenu *Programm1 = nullptr, *Berichte1 = nullptr, *Ranking1 = nullptr, *Analyse1 = nullptr,
+        *Zusatzprogramme1 = nullptr, *Hilfe1 = nullptr;
+  QAction *NeuesProjekt1 = nullptr, *ProjektOeffnen1 = nullptr, *ProjektSpeichern1 = nullptr,
+          *ProjektLoeschen1 = nullptr, *Einstellungen1 = nullptr, *Beenden1 = nullptr;
+  QAction *Anmeldebericht1 = nullptr, *Resultate1 = nullptr, *RankingBericht1 = nullptr;
+  QAction* RankingAnalyse1 = nullptr;
+  QAction *MetatagAnalyse1 = nullptr, *BrokenLinks1 = nullptr;
+  QAction* MetatagGenerator1 = nullptr;
+  QAction *Multisuche1 = nullptr, *Klicktool1 = nullptr;
+  QAction *Hilfedatei1 = nullptr, *Update1 = nullptr, *Info1 = nullptr;
+
+  // Step 1.
+  QGroupBox* ModeGroupBox = nullptr;
+  QRadioButton *OnePageSubpagesRadioButton = nullptr, *OnePageRadioButton = nullptr, *ListeRadioButton = nullptr;
+  QGroupBox* GroupBox8 = nullptr;
+  QLineEdit* URLEdit = nullptr;
+  QLabel *VorSeitenzahlLabel = nullptr, *NachSeitenzahlLabel = nullptr;
+  QLineEdit* MaxPagesEdit = nullptr;
+  QPushButton *StartBitBtn = nullptr, *StopBitBtn = nullptr;
+  QPlainTextEdit* Memo7 = nullptr;
+  QLabel* ModeLabel = nullptr;
+  QPlainTextEdit* ErgMemo = nullptr;
+  QWidget* SpiderPanel = nullptr;  // holds the hidden spider controls
+  TRadioGroup *SpiderOptionsGroupBox = nullptr, *RadioGroup3 = nullptr;
+  QCheckBox *RedirectionCheckBox = nullptr, *FilterCheckBox = nullptr;
+  QPlainTextEdit* SearchForMemo = nullptr;
+  QGroupBox* GroupBox3 = nullptr;
+  QLineEdit *Edit3 = nullptr, *Edit6 = nullptr;
+  TUpDown *UpDown1 = nullptr, *UpDown2 = nullptr;
+
+  // Step 2.
+  QLineEdit *NameEdit = nullptr, *EmailEdit = nullptr, *ProjektNameEdit = nullptr;
+
+  // Filter tab.
+  QCheckBox *IncludeCheckBox = nullptr, *ExcludeCheckBox = nullptr;
+  QPlainTextEdit *IncludeMemo = nullptr, *ExcludeMemo = nullptr;
+
+  // Step 3.
+  QFrame *Panel5 = nullptr, *Panel6 = nullptr;
+  QLabel* Label15 = nullptr;
+  QPushButton *BitBtn3 = nullptr, *DieWichtigstenBitBtn = nullptr, *BitBtn4 = nullptr, *BitBtn2 = nullptr,
+              *Unmark2BitBtn = nullptr;
+  QListWidget* SuchmaschinenCheckListBox = nullptr;
+
+  // Step 4.
+  QFrame *Panel4 = nullptr, *Panel3 = nullptr, *Panel1 = nullptr;
+  QPushButton *AlleAnmeldenBitBtn = nullptr, *AbortBitBtn = nullptr, *ResultatBitBtn = nullptr;
+  QLabel *GermanImage = nullptr, *EnglishImage = nullptr;
+  QPushButton *MarkAllBitBtn = nullptr, *UnmarkBitBtn = nullptr, *SearchButton = nullptr, *BitBtn5 = nullptr,
+              *DeleteBitBtn = nullptr;
+  QLabel* Label18 = nullptr;
+  QLineEdit* SearchEdit = nullptr;
+  QComboBox* ComboBox1 = nullptr;
+  QListWidget* CheckListBox1 = nullptr;
+  QPlainTextEdit* DoneMemo = nullptr;
+  QPlainTextEdit* Memo1 = nullptr;  // hidden, used by the connection check
+  QLabel* SubmitLabel = nullptr;
+  QProgressBar* ProgressBar1 = nullptr;
+
+  // Settings tab.
+  QLineEdit *Edit5 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr, *Edit9 = nullptr, *Edit4 = nullptr,
+            *MaskEdit1 = nullptr;
+  TRadioGroup* ProxyRadioGroupBox = nullptr;
+
+  QTimer* CloseTimer = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void BuildMenus();
+  void BuildStartScreen(QStackedLayout* stack);
+  QWidget* BuildStep1();
+  QWidget* BuildStep2();
+  QWidget* BuildFilterTab();
+  QWidget* BuildStep3();
+  QWidget* BuildStep4();
+  QWidget* BuildSettingsTab();
+  void ConnectBindings();
   void FormCreate();
-  void SaveSettings();
+  bool FormCloseQuery();
+  void FormClose();
+  void CloseTimerTimer();
+
+  void ShowTabs(bool show);
+  void EnableProjectMenus();
+  void SetCaptionForProject();
+  void PageControl1Change(int index);
+  void ModeRadioButtonClick();
+  void EmailEditExit();
+  void Einstellungen1Click();
+  void DeleteBitBtnClick();
+  void SearchButtonClick();
+  void BitBtn5Click();
+  void UntickModes();
+  void SetAllPageTicks(bool ticked);
+  std::vector<bool> PageTicks() const;
+  void ShowPageRows();
+  void ShowError(const std::string& error);
 
   AppContext& context_;
+  ProjectStore store_;
   ProgramSettings settings_;
-  QWidget* SelectVariablesPanel = nullptr;
-  QPushButton* NewBitBtn = nullptr;
-  QPushButton* OpenBitBtn = nullptr;
-  QPushButton* DelBitBtn = nullptr;
+  CrawlerBinding binding_;
+  ShownPageList shown_;
+  MainFormWindows windows_;
+  QStackedLayout* stack_ = nullptr;
+  bool firstActivation_ = true;
+  bool selectingTab_ = false;
+  bool quitting_ = false;
 };
 
 }  // namespace mw

@@ -54,6 +54,14 @@ class TestHttpServer {
   void Handle(const std::string& path, Handler handler);  // the test answers itself
   void SetFallback(Handler handler);                       // for paths without a route
 
+  // Scripted misbehaviour. A redirect answers `status` with Location `target`. A stalled body
+  // sends the head (announcing `declaredLength` bytes) and `firstPart`, then nothing for
+  // `stallMs`, then closes. A cut-off body announces `declaredLength` bytes, sends `firstPart`
+  // and closes the connection at once.
+  void SetRedirect(const std::string& path, const std::string& target, int status = 302);
+  void SetStalled(const std::string& path, const std::string& firstPart, int stallMs, std::size_t declaredLength);
+  void SetCutOff(const std::string& path, const std::string& firstPart, std::size_t declaredLength);
+
   std::vector<LoggedRequest> Requests() const;
   std::size_t RequestCount() const;
   std::size_t CountFor(const std::string& path) const;
@@ -62,6 +70,8 @@ class TestHttpServer {
 
  private:
   void Serve(const httplib::Request& req, httplib::Response& res);
+  void Log(const httplib::Request& req);
+  static thread_local bool servedOnThisThread;
 
   std::unique_ptr<httplib::Server> server_;
   std::thread thread_;
@@ -71,6 +81,7 @@ class TestHttpServer {
   std::map<std::string, Handler> handlers_;
   Handler fallback_;
   std::vector<LoggedRequest> log_;
+  std::atomic<bool> stopping_{false};  // ends stalls early when the server goes down
 };
 
 }  // namespace mwtest

@@ -1,0 +1,36 @@
+#include "platform/FetchURL.h"
+
+#include "platform/HttpTransfer.h"
+
+namespace mw {
+
+HttpLibraryError::HttpLibraryError() : std::runtime_error("Unable to initialize Wininet") {}
+
+std::string FetchURL(const std::string& url, int receiveTimeoutMs) {
+  HttpRequest request;
+  request.url = url;
+  request.userAgent = "Browser";
+  request.proxy = ProxyChoice::System;
+  request.noCache = true;
+  request.followRedirects = true;
+  request.receiveTimeoutMs = receiveTimeoutMs;
+  HttpResult result = PerformHttpGet(request);
+  using Outcome = HttpResult::Outcome;
+  if (result.outcome == Outcome::NoLibrary) throw HttpLibraryError();
+  if (result.outcome == Outcome::Complete) return std::move(result.body);
+  // A failure before the final answer's head: the address could not be opened. A redirect
+  // whose target cannot be reached counts as such, though a redirect head was seen.
+  const bool redirectOnly = result.head.status >= 300 && result.head.status < 400 && result.body.empty();
+  if (!result.Responded() || redirectOnly) return std::string(kFetchErrorMarker) + " " + url;
+  return std::move(result.body);
+}
+
+bool IsFetchError(std::string_view text) {
+  return text.substr(0, text.find_first_of("\r\n")).find(kFetchErrorMarker) != std::string_view::npos;
+}
+
+bool CheckConnection(const std::string& productPageUrl, const FetchFunction& fetch) {
+  return !IsFetchError(fetch(productPageUrl));
+}
+
+}  // namespace mw

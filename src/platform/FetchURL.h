@@ -1,0 +1,43 @@
+#pragma once
+// One synchronous GET whose answer is plain text: the body byte for byte, or the marker
+// "::ERROR:: " + address when the address cannot be opened. Submissions, result pages and the
+// connection check go through it. It blocks its thread; windows call FetchURLWaiting
+// (platform/WaitingFetch.h), which keeps them painting meanwhile.
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace mw {
+
+// Receive time-outs of the main window's requests and of the ranking window's.
+inline constexpr int kMainFetchTimeoutMs = 14000;
+inline constexpr int kRankingFetchTimeoutMs = 7000;
+
+// Callers recognise a failed fetch by this text in the first line of the result.
+inline constexpr std::string_view kFetchErrorMarker = "::ERROR::";
+
+// Raised when the HTTP library itself cannot be initialised; its text is
+// "Unable to initialize Wininet". The user action that fetched ends and shows the text.
+class HttpLibraryError : public std::runtime_error {
+ public:
+  HttpLibraryError();
+};
+
+// GET with the agent "Browser", the system's proxy settings, no cache, redirects followed and
+// the receive time-out given. Any answer of the server is content (a 404 page too); a body cut
+// short by a time-out or a read error gives what had arrived. An unresolvable host, a refused
+// connection, no answer within the time-out, or a malformed or empty address gives
+// "::ERROR:: " + url. Throws HttpLibraryError.
+std::string FetchURL(const std::string& url, int receiveTimeoutMs);
+
+// True when the first line of `text` contains "::ERROR::".
+bool IsFetchError(std::string_view text);
+
+using FetchFunction = std::function<std::string(const std::string& url)>;
+
+// The Internet connection check: fetches the product page and tells whether it answered.
+bool CheckConnection(const std::string& productPageUrl, const FetchFunction& fetch);
+
+}  // namespace mw

@@ -1,0 +1,20 @@
+#pragma once
+// FetchURL for windows: the request runs on a worker thread while the calling (main) thread
+// waits in a local event loop that excludes user input, under the busy cursor. The windows
+// keep painting and timers keep running during a long wait; clicks and keys are held back
+// until the request is over.
+
+#include <string>
+
+#include "platform/FetchURL.h"
+
+namespace mw {
+
+// The result of FetchURL(url, receiveTimeoutMs); rethrows its HttpLibraryError on the caller's
+// thread.
+std::string FetchURLWaiting(const std::string& url, int receiveTimeoutMs);
+
+// FetchURLWaiting with a fixed time-out, in the shape CheckConnection and the runs take.
+FetchFunction WaitingFetcher(int receiveTimeoutMs);
+
+}  // namespace mw

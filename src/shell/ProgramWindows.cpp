@@ -1,0 +1,27 @@
+#include "shell/ProgramWindows.h"
+
+namespace mw {
+
+ProgramWindows::ProgramWindows(AppContext& context)
+    : main(std::make_unique<TMainForm>(context)),
+      about(std::make_unique<TAboutBox>(context, main.get())),
+      tip(std::make_unique<TTipForm>(context, main.get())),
+      newForm(std::make_unique<TNewForm>(context, main.get())),
+      openForm(std::make_unique<TOpenForm>(context, main.get())),
+      werbung(std::make_unique<TWerbungForm>(context, main.get())),
+      liste(std::make_unique<TListeForm>(context, main.get())) {
+  main->SetWindows({about.get(), tip.get(), newForm.get(), openForm.get(), werbung.get(), liste.get()});
+}
+
+// The windows shown by the main window go first, in the reverse order of their creation.
+ProgramWindows::~ProgramWindows() {
+  liste.reset();
+  werbung.reset();
+  openForm.reset();
+  newForm.reset();
+  tip.reset();
+  about.reset();
+  main.reset();
+}
+
+}  // namespace mw

@@ -1,0 +1,30 @@
+#pragma once
+// The program's windows, created once in their fixed order: the main window first, since the
+// others read the program folder and the product facts when they are made.
+
+#include <memory>
+
+#include "auxiliary/fAbout.h"
+#include "auxiliary/fTip.h"
+#include "auxiliary/fWerbung.h"
+#include "shell/fMain.h"
+#include "shell/fNew.h"
+#include "shell/fOpen.h"
+#include "shell/fOpenListe.h"
+
+namespace mw {
+
+struct ProgramWindows {
+  explicit ProgramWindows(AppContext& context);
+  ~ProgramWindows();
+
+  std::unique_ptr<TMainForm> main;
+  std::unique_ptr<TAboutBox> about;
+  std::unique_ptr<TTipForm> tip;
+  std::unique_ptr<TNewForm> newForm;
+  std::unique_ptr<TOpenForm> openForm;
+  std::unique_ptr<TWerbungForm> werbung;
+  std::unique_ptr<TListeForm> liste;
+};
+
+}  // namespace mw

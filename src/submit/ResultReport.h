@@ -1,0 +1,38 @@
+#pragma once
+// The HTML result report of a submission run: a fixed head, four lines per attempted page and
+// a closing line; written with CR LF line ends as Windows-1252 ("iso-8859-1" in the head).
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mw {
+
+// "&", "<", ">" and the double quote as HTML entities. Every text the report takes from
+// outside (addresses found on foreign sites, the project name) goes through it, so a crafted
+// address cannot carry markup or script into the report.
+std::string HtmlEscape(std::string_view text);
+
+// The kept answer of one submission: engine + "_" + SafeFileName(page) + ".html". A name that
+// would exceed the file system's 255 bytes is shortened and made unique with a hash of the page.
+std::string ResponseFileName(const std::string& engine, const std::string& pageUrl);
+
+// The report's file name for a project: SafeFileName(project name) + ".html".
+std::string ResultReportFileName(const std::string& projectName);
+
+class ResultReport {
+ public:
+  // `date` is today's date in the system's short date format.
+  ResultReport(const std::string& projectName, const std::string& date);
+
+  void AddAttempt(const std::string& engine, const std::string& pageUrl, const std::string& submitUrl);
+  void Finish();  // the closing "</table></body></html>"
+
+  const std::vector<std::string>& Lines() const { return lines_; }
+  bool Write(const std::string& path, std::string* error = nullptr) const;
+
+ private:
+  std::vector<std::string> lines_;
+};
+
+}  // namespace mw

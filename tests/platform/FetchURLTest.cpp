@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <httplib.h>
+
+#include <QApplication>
+#include <QTimer>
+#include <cstdlib>
+
+#include "platform/FetchURL.h"
+#include "platform/WaitingFetch.h"
+#include "support/TestHttpServer.h"
+
+using namespace mw;
+
+namespace {
+
+// The requests follow the proxy environment; the local test server is always reached directly.
+class FetchURLTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::setenv("no_proxy", "127.0.0.1,localhost", 1);
+    ::unsetenv("http_proxy");
+  }
+  void TearDown() override { ::unsetenv("http_proxy"); }
+  mwtest::TestHttpServer server;
+};
+
+std::string ClosedPortUrl() {
+  mwtest::TestHttpServer gone;
+  const std::string url = gone.Url("/");
+  gone.Stop();
+  return url;
+}
+
+}  // namespace
+
+TEST_F(FetchURLTest, AnyAnswerIsContentByteForByte) {
+  std::string big;
+  for (int i = 0; i < 1 << 20; ++i) big += char(i % 251);  // zero bytes included
+  server.Set("/big", {200, "application/octet-stream", big, 0, {}});
+  server.Set("/missing", {404, "text/html", "<h1>Nicht da</h1>", 0, {}});
+  server.Set("/broken", {500, "text/html", "kaputt", 0, {}});
+  server.Set("/empty", {200, "text/html", "", 0, {}});
+
+  EXPECT_TRUE(FetchURL(server.Url("/big"), 2000) == big);
+  EXPECT_EQ(FetchURL(server.Url("/missing"), 2000), "<h1>Nicht da</h1>");
+  EXPECT_EQ(FetchURL(server.Url("/broken"), 2000), "kaputt");
+  EXPECT_EQ(FetchURL(server.Url("/empty"), 2000), "");
+
+  const auto log = server.Requests();
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log[0].Header("User-Agent"), "Browser");
+  EXPECT_EQ(log[0].Header("Pragma"), "no-cache");
+}
+
+TEST_F(FetchURLTest, RedirectChainIsFollowedAndOddAddressesGoOut) {
+  server.SetRedirect("/r1", "/r2", 301);
+  server.SetRedirect("/r2", server.Url("/r3"), 302);
+  server.SetRedirect("/r3", "/ziel", 307);
+  server.SetPage("/ziel", "angekommen");
+  EXPECT_EQ(FetchURL(server.Url("/r1"), 2000), "angekommen");
+
+  // A contact name with blanks and an umlaut reaches the engine.
+  server.SetPage("/add", "danke");
+  EXPECT_EQ(FetchURL(server.Url("/add?name=Hans Meier&ort=M\xfcnchen&q=\"x\""), 2000), "danke");
+  EXPECT_EQ(server.Requests().back().target, "/add?name=Hans%20Meier&ort=M\xfcnchen&q=\"x\"");
+}
+
+TEST_F(FetchURLTest, AddressesThatCannotBeOpenedGiveTheMarker) {
+  const std::string refused = ClosedPortUrl();
+  EXPECT_EQ(FetchURL("", 2000), "::ERROR:: ");
+  EXPECT_EQ(FetchURL("http://suche.invalid/add?u=x", 2000), "::ERROR:: http://suche.invalid/add?u=x");
+  EXPECT_EQ(FetchURL(refused, 2000), "::ERROR:: " + refused);
+  EXPECT_EQ(FetchURL("http://[::1", 2000), "::ERROR:: http://[::1");
+  EXPECT_EQ(FetchURL("kein Protokoll", 2000), "::ERROR:: kein Protokoll");
+
+  server.SetRedirect("/away", refused);
+  EXPECT_EQ(FetchURL(server.Url("/away"), 2000), "::ERROR:: " + server.Url("/away"));
+  server.SetRedirect("/loop", "/loop");
+  EXPECT_TRUE(IsFetchError(FetchURL(server.Url("/loop"), 2000)));
+
+  // No answer at all within the receive time-out.
+  server.Set("/silent", {200, "text/html", "zu spaet", 3000, {}});
+  EXPECT_EQ(FetchURL(server.Url("/silent"), 300), "::ERROR:: " + server.Url("/silent"));
+}
+
+TEST_F(FetchURLTest, BodyCutShortGivesWhatArrived) {
+  server.SetStalled("/stalled", "<html>anfang", 5000, 4000);
+  EXPECT_EQ(FetchURL(server.Url("/stalled"), 300), "<html>anfang");
+  server.SetCutOff("/cut", "<html>halb", 4000);
+  EXPECT_EQ(FetchURL(server.Url("/cut"), 2000), "<html>halb");
+}
+
+TEST_F(FetchURLTest, SystemProxySettingsAreFollowed) {
+  server.SetFallback([](const httplib::Request&, httplib::Response& res) { res.set_content("vom proxy", "text/html"); });
+  ::setenv("http_proxy", server.Url("/").c_str(), 1);
+  EXPECT_EQ(FetchURL("http://engine.invalid/add?u=1", 2000), "vom proxy");
+  EXPECT_EQ(server.Requests().back().target, "http://engine.invalid/add?u=1");
+}
+
+TEST(ConnectionCheck, OnlyTheMarkerInTheFirstLineCountsAsFailure) {
+  std::vector<std::string> asked;
+  auto answering = [&](std::string answer) {
+    return [&asked, answer](const std::string& url) {
+      asked.push_back(url);
+      return answer;
+    };
+  };
+  EXPECT_FALSE(CheckConnection("http://produkt/", answering("::ERROR:: http://produkt/")));
+  EXPECT_FALSE(CheckConnection("http://produkt/", answering("vorne ::ERROR:: hinten\r\nmehr")));
+  EXPECT_TRUE(CheckConnection("http://produkt/", answering("<html>\n::ERROR::")));
+  EXPECT_TRUE(CheckConnection("http://produkt/", answering("")));
+  EXPECT_EQ(asked, std::vector<std::string>(4, "http://produkt/"));
+}
+
+TEST_F(FetchURLTest, WaitingFetchKeepsEventsRunningUnderTheBusyCursor) {
+  server.Set("/slow", {200, "text/html", "fertig", 300, {}});
+  int ticks = 0, busyTicks = 0;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    ++ticks;
+    const QCursor* cursor = QApplication::overrideCursor();
+    busyTicks += cursor && cursor->shape() == Qt::WaitCursor;
+  });
+  timer.start(10);
+  EXPECT_EQ(FetchURLWaiting(server.Url("/slow"), 2000), "fertig");
+  timer.stop();
+  EXPECT_GT(ticks, 0);
+  EXPECT_EQ(busyTicks, ticks);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+  EXPECT_TRUE(CheckConnection(server.Url("/"), WaitingFetcher(2000)));  // a 404 page is an answer
+  EXPECT_FALSE(CheckConnection(ClosedPortUrl(), WaitingFetcher(2000)));
+}
