@@ -2,13 +2,12 @@
 
 namespace mw::cli {
 
-int RunSubmit(const Args& args);
+extern const Command kCrawlCommand;
+extern const Command kSubmitCommand;
 
 // Each command lives in a file of its own; add it here.
 const std::vector<Command>& AllCommands() {
-  static const std::vector<Command> commands = {
-      {"submit", "submit a project's marked pages to its engines", RunSubmit},
-  };
+  static const std::vector<Command> commands = {kCrawlCommand, kSubmitCommand};
   return commands;
 }
 

@@ -162,6 +162,6 @@ int Submit(const Args& args) {
 
 }  // namespace
 
-int RunSubmit(const Args& args) { return Submit(args); }
+extern const Command kSubmitCommand{"submit", "submit a project's marked pages to its engines", Submit};
 
 }  // namespace mw::cli
