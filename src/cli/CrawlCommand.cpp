@@ -143,7 +143,7 @@ int RunCrawl(const Args& args) {
     ++pages;
     Line({"page", u, host});
   };
-  scan.OnError = [&](TObject*, const std::string& u, unsigned code, const std::string& msg) {
+  scan.OnError = [&](TObject*, const std::string& u, unsigned code, const std::string& msg, const std::string&) {
     ++errors;
     Line({"error", u, std::to_string(code), msg});
   };

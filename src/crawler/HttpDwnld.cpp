@@ -188,7 +188,11 @@ void THttpDwnld::StartDownload(THttpGet& slot) {
   r.followRedirects = true;
   switch (slot.ProxyType) {
     case PROXY_DIRECT: r.proxy = ProxyChoice::Direct; break;
-    case PROXY_USEPROXY: r.proxy = ProxyChoice::Given; break;
+    case PROXY_USEPROXY:
+      // "Proxy verwenden" is the choice of a fresh installation, before any address was typed:
+      // without an address there is no proxy to use, so the system's settings apply.
+      r.proxy = Trim(slot.ProxyAddress).empty() ? ProxyChoice::System : ProxyChoice::Given;
+      break;
     case PROXY_DEFAULT: r.proxy = ProxyChoice::System; break;
   }
   r.proxyHost = slot.ProxyAddress;

@@ -30,8 +30,8 @@ THttpScan::THttpScan(MessageSink showMessage)
   SetTypeFilter("gif");
 
   manager_->OnPageReady = [this](THttpGet& page) { ProcessPage(page); };
-  manager_->OnErrorFound = [this](const std::string& url, int code, const std::string& msg, const std::string&) {
-    if (OnError) OnError(manager_.get(), url, unsigned(code), msg);
+  manager_->OnErrorFound = [this](const std::string& url, int code, const std::string& msg, const std::string& from) {
+    if (OnError) OnError(manager_.get(), url, unsigned(code), msg, from);
   };
   manager_->OnHeader = [this](THttpGet& slot, const std::string&, int status, const std::string&, long long, bool&) {
     if (logsEnabled_) Log("html head complete (" + std::to_string(status) + "):" + slot.Url.Url());

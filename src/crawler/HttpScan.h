@@ -36,7 +36,10 @@ class THttpScan : public TObject {
   bool Working() const { return working_; }
 
   // Events. Sender is this component, except for OnError and OnWorking (the download manager).
-  std::function<void(TObject* Sender, const std::string& Url, unsigned ErrorCode, const std::string& ErrorMsg)> OnError;
+  // FromUrl is the page the failed address was linked from (empty for the start address).
+  std::function<void(TObject* Sender, const std::string& Url, unsigned ErrorCode, const std::string& ErrorMsg,
+                     const std::string& FromUrl)>
+      OnError;
   std::function<void(TObject* Sender, const std::string& UrlFound, const std::string& TypeLink,
                      const std::string& FromUrl, const std::string& HostName, const std::string& UrlPath,
                      const std::string& UrlPathWithFile, const std::string& ExtraInfos, std::string& WriteToFile,

@@ -21,6 +21,7 @@
 #include "auxiliary/fTip.h"
 #include "auxiliary/fWerbung.h"
 #include "common/Files.h"
+#include "crawler/HttpScan.h"
 #include "platform/Dialogs.h"
 #include "platform/ModalForm.h"
 #include "platform/QtText.h"
@@ -76,13 +77,23 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
   connect(CloseTimer, &QTimer::timeout, this, &TMainForm::CloseTimerTimer);
 
   BuildMenus();
+  SetUpScans();
   ConnectBindings();
   RunModal = [](QDialog& dialog) { return dialog.exec(); };
   FetchURL = WaitingFetcher(kMainFetchTimeoutMs);
   FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+  // A crawl still running ends inside the crawler's destructor; by then the window's lists
+  // must no longer be touched.
+  httpScan1_->OnWorking = nullptr;
+  httpScan1_->OnUpdatedStats = nullptr;
+  httpScan1_->OnPageReceived = nullptr;
+  httpScan1_->OnError = nullptr;
+  httpScan1_->OnMetaTag = nullptr;
+  httpScan1_.reset();
+}
 
 void TMainForm::SetWindows(const MainFormWindows& windows) {
   windows_ = windows;

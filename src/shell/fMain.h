@@ -11,8 +11,10 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "scans/SiteScan.h"
 #include "shell/AppContext.h"
 #include "shell/CrawlerBinding.h"
 #include "shell/EngineSelection.h"
@@ -39,6 +41,7 @@ class QTimer;
 
 namespace mw {
 
+class THttpScan;
 class TAboutBox;
 class TListeForm;
 class TModalForm;
@@ -117,6 +120,14 @@ class TMainForm : public QMainWindow {
   // Settings.
   void LoadSettings();
   void SaveSettings();
+
+  // Page discovery, broken links and the meta-tag analysis (fMainScans.cpp).
+  THttpScan& HttpScan1() { return *httpScan1_; }
+  const SiteScan& Scan() const { return *siteScan_; }
+  void StartBitBtnClick();
+  void StopBitBtnClick();
+  void StartCrawl();
+  void StartAnalysis(ScanMode mode);  // the two items of the "Analyse" menu
 
   // Closing: the submission abort starts the close timer; a crawl's end calls CloseIfRequested.
   void StartCloseTimer();
@@ -216,6 +227,8 @@ class TMainForm : public QMainWindow {
   QWidget* BuildStep4();
   QWidget* BuildSettingsTab();
   void ConnectBindings();
+  void SetUpScans();
+  void HttpScan1Ended();
   void FormCreate();
   bool FormCloseQuery();
   void FormClose();
@@ -241,6 +254,9 @@ class TMainForm : public QMainWindow {
   ProjectStore store_;
   ProgramSettings settings_;
   CrawlerBinding binding_;
+  std::unique_ptr<THttpScan> httpScan1_;
+  std::unique_ptr<SiteScan> siteScan_;
+  ScanMode pendingMode_ = ScanMode::Discovery;
   ShownPageList shown_;
   MainFormWindows windows_;
   QStackedLayout* stack_ = nullptr;

@@ -55,7 +55,8 @@ class CrawlRecorder {
       pages.push_back(url);
       if (onPage) onPage(url);
     };
-    scan.OnError = [this](mw::TObject* sender, const std::string& url, unsigned code, const std::string& msg) {
+    scan.OnError = [this](mw::TObject* sender, const std::string& url, unsigned code, const std::string& msg,
+                          const std::string&) {
       errors.push_back({url, code, msg});
       errorSenders.push_back(sender);
     };
