@@ -77,6 +77,7 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
 
   BuildMenus();
   ConnectBindings();
+  ConnectSubmit();
   RunModal = [](QDialog& dialog) { return dialog.exec(); };
   FetchURL = WaitingFetcher(kMainFetchTimeoutMs);
   FormCreate();

@@ -41,6 +41,7 @@ namespace mw {
 
 class TAboutBox;
 class TListeForm;
+class TMeldeberichForm;
 class TModalForm;
 class TNewForm;
 class TOpenForm;
@@ -57,6 +58,7 @@ struct MainFormWindows {
   TOpenForm* openForm = nullptr;
   TWerbungForm* werbung = nullptr;
   TListeForm* liste = nullptr;
+  TMeldeberichForm* meldebericht = nullptr;  // shown beside the main window
 };
 
 class TMainForm : public QMainWindow {
@@ -113,6 +115,13 @@ class TMainForm : public QMainWindow {
   void SaveShownPageList();
   void ComboBox1Change();
   void ApplyEngineChoice(EngineChoice choice);
+
+  // Step 4: the submission run and the reports (fMainSubmit.cpp).
+  void AlleAnmeldenBitBtnClick();
+  void AbortBitBtnClick();
+  void Resultate1Click();
+  void Anmeldebericht2Click();
+  bool Submitting() const { return submitting_; }
 
   // Settings.
   void LoadSettings();
@@ -216,6 +225,7 @@ class TMainForm : public QMainWindow {
   QWidget* BuildStep4();
   QWidget* BuildSettingsTab();
   void ConnectBindings();
+  void ConnectSubmit();
   void FormCreate();
   bool FormCloseQuery();
   void FormClose();
@@ -247,6 +257,8 @@ class TMainForm : public QMainWindow {
   bool firstActivation_ = true;
   bool selectingTab_ = false;
   bool quitting_ = false;
+  bool submitting_ = false;
+  bool cancelSubmit_ = false;
 };
 
 }  // namespace mw
