@@ -253,6 +253,13 @@ void TMainForm::FormActivate() {
 }
 
 bool TMainForm::FormCloseQuery() {
+  if (submitting_) {
+    // The run is inside this window's event processing: it stops after the page under way
+    // and the window closes then, with every list whole.
+    cancelSubmit_ = true;
+    closeAfterSubmit_ = true;
+    return false;
+  }
   if (StopCrawl) StopCrawl();
   const bool allowed = MayClose;
   CloseRequested = true;
@@ -281,6 +288,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::Beenden1Click() {
+  if (submitting_) {
+    cancelSubmit_ = true;
+    quitAfterSubmit_ = true;
+    return;
+  }
   if (!MayClose) return;
   DeleteFileIfExists(context_.folder.ResultsFile());
   SaveSettings();

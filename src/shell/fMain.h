@@ -259,6 +259,8 @@ class TMainForm : public QMainWindow {
   bool quitting_ = false;
   bool submitting_ = false;
   bool cancelSubmit_ = false;
+  bool closeAfterSubmit_ = false;  // a close asked for during a run, done at its end
+  bool quitAfterSubmit_ = false;   // the same for "Beenden"
 };
 
 }  // namespace mw

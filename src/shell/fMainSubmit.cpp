@@ -157,6 +157,9 @@ void TMainForm::AlleAnmeldenBitBtnClick() {
     ShowError(out.error);
     LoadEnginePageList();
   }
+  if (quitAfterSubmit_) QTimer::singleShot(0, this, &TMainForm::Beenden1Click);
+  else if (closeAfterSubmit_) QTimer::singleShot(0, this, &QWidget::close);
+  closeAfterSubmit_ = quitAfterSubmit_ = false;
 }
 
 void TMainForm::AbortBitBtnClick() {

@@ -420,3 +420,19 @@ TEST(SubmitWindow, ReportsNeedAProjectWithEngines) {
   m.Resultate1Click();
   EXPECT_EQ(h.dialogs.LastText(), "Noch kein Bericht vorhanden!");
 }
+
+TEST(SubmitWindow, ClosingDuringARunStopsItAndClosesAtItsEnd) {
+  Step4 s(false);
+  auto& m = *s.m;
+  // The close box is pressed while Beta's first request is under way.
+  s.engines.server.Handle("/a.html", [&](const httplib::Request&, httplib::Response& res) {
+    QMetaObject::invokeMethod(&m, "close", Qt::QueuedConnection);
+    res.set_content("danke beta", "text/html");
+  });
+  m.AlleAnmeldenBitBtn->click();
+  EXPECT_EQ(s.engines.server.CountFor("/gamma"), 0u);
+  EXPECT_TRUE(s.h.dialogs.shown.empty());
+  EXPECT_NE(s.List("Beta_DE").find(mw::TodayStamp() + " | " + s.engines.pageA + " | FALSE"), std::string::npos);
+  // The close itself follows once the run is over: the product window of a closing program.
+  EXPECT_TRUE(WaitFor([&] { return !s.h.shownWindows.empty() && s.h.shownWindows.back() == "WerbungForm"; }));
+}
