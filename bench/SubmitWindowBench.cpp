@@ -60,14 +60,22 @@ void BM_WindowRun(benchmark::State& state) {
   m.show();
   const auto waiting = m.FetchURL;
   if (!state.range(0)) m.FetchURL = [](const std::string&) { return std::string("<html>danke</html>"); };
-  for (auto _ : state) {
-    state.PauseTiming();
-    for (int e = 0; e < kEngines; ++e) mw::PageList::Write(dir.Path() + "Projects/Project_0001/Engine" + std::to_string(e) + "_DE.ser", pages);
+  const auto prepare = [&] {
+    for (int e = 0; e < kEngines; ++e)
+      mw::PageList::Write(dir.Path() + "Projects/Project_0001/Engine" + std::to_string(e) + "_DE.ser", pages);
     m.OpenProject("Project_0001");
     m.SelectTab(4);
     m.BitBtn3->click();
     m.ComboBox1Change();
     m.MarkAllBitBtn->click();
+  };
+  // One untimed run first, so the kept answers exist, as in bench_submit's later iterations:
+  // creating 5 000 new files is the file system's cost, not the window's.
+  prepare();
+  m.AlleAnmeldenBitBtn->click();
+  for (auto _ : state) {
+    state.PauseTiming();
+    prepare();
     state.ResumeTiming();
     m.AlleAnmeldenBitBtn->click();
   }
