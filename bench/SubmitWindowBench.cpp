@@ -41,7 +41,7 @@ void BM_WindowRun(benchmark::State& state) {
   for (int e = 0; e < kEngines; ++e) {
     const std::string name = "Engine" + std::to_string(e) + "_DE";
     dir.Write("Projects/templates/" + name + ".ini", "[SETTINGS]\r\nBasicURL=" + server.Url("/e" + std::to_string(e)) +
-                                                          "?url=KLXURL&name=KLXNAME&mail=KLXMAIL\r\n");
+                                                         "?url=KLXURL&name=KLXNAME&mail=KLXMAIL\r\n");
   }
   dir.Write("Projects/Project_0001/Project.ini", "[SETTINGS]\r\nTitel=Bench\r\nName=Hans Meier\r\nEmail=h@b.de\r\n");
   dir.Write("NoTip.ini", "");

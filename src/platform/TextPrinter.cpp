@@ -8,7 +8,9 @@
 namespace mw {
 namespace {
 
-QString CannotPrint() { return QString::fromUtf8("Der Bericht konnte nicht gedruckt werden."); }
+QString CannotPrint() {
+  return QString::fromUtf8("Der Bericht konnte nicht gedruckt werden.");
+}
 
 }  // namespace
 

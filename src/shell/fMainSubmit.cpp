@@ -1,7 +1,5 @@
 // Main window, step 4: the submission run behind "Anmeldung starten", its cancelling, and the
 // two reports of the "Berichte" menu. The run's rules are in SubmissionRun; this file shows it.
-#include <algorithm>
-
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -16,6 +14,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 
 #include "common/Files.h"
 #include "platform/BusyCursor.h"
@@ -112,8 +111,8 @@ void TMainForm::AlleAnmeldenBitBtnClick() {
   for (std::size_t i = 0; i < shownEntries.size(); ++i) shownEntries[i].marked = i < ticks.size() && ticks[i];
 
   SubmissionRun::Services services;
-  services.buildSubmitUrl = [templates = context_.folder.TemplatesFolder(), name = Project.name,
-                             email = Project.email](const std::string& engine, const std::string& page) {
+  services.buildSubmitUrl = [templates = context_.folder.TemplatesFolder(), name = Project.name, email = Project.email](
+                                const std::string& engine, const std::string& page) {
     return BuildSubmitURL(templates, engine, page, name, email);
   };
   services.fetch = FetchURL;
@@ -157,8 +156,10 @@ void TMainForm::AlleAnmeldenBitBtnClick() {
     ShowError(out.error);
     LoadEnginePageList();
   }
-  if (quitAfterSubmit_) QTimer::singleShot(0, this, &TMainForm::Beenden1Click);
-  else if (closeAfterSubmit_) QTimer::singleShot(0, this, &QWidget::close);
+  if (quitAfterSubmit_)
+    QTimer::singleShot(0, this, &TMainForm::Beenden1Click);
+  else if (closeAfterSubmit_)
+    QTimer::singleShot(0, this, &QWidget::close);
   closeAfterSubmit_ = quitAfterSubmit_ = false;
 }
 

@@ -1,6 +1,7 @@
 // Step 4 in the window: the submission run against local engines, cancelling, the start
 // checks, and the two reports of the "Berichte" menu.
 #include <gtest/gtest.h>
+#include <httplib.h>
 
 #include <QAction>
 #include <QApplication>
@@ -15,7 +16,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
-#include <httplib.h>
 
 #include "MainFormHarness.h"
 #include "common/Files.h"
@@ -99,7 +99,9 @@ std::vector<std::string> MemoLines(const QPlainTextEdit* memo) {
 }
 
 // Queues a click on the main thread, as a user's click arriving while a request runs.
-void QueueClick(QPushButton* button) { QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection); }
+void QueueClick(QPushButton* button) {
+  QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection);
+}
 
 bool WaitFor(const std::function<bool()>& done, int boundMs = 10000) {
   QEventLoop loop;
@@ -128,19 +130,19 @@ TEST(SubmitWindow, FullRunSubmitsDatesKeepsAnswersAndReports) {
   const std::string a = s.engines.pageA, x = s.engines.pageX, b = s.engines.pageB;
 
   const std::string contact = "&name=Erika%20Muster&mail=erika@example.org";
-  EXPECT_EQ(s.Targets(), (std::vector<std::string>{"/product", "/alpha?url=" + a + contact,
-                                                   "/alpha?url=" + b + contact, "/a.html?x=1+2&y=3?engine=beta",
-                                                   "/gamma?url=" + a + contact, "/gamma?url=" + b + contact}));
+  EXPECT_EQ(s.Targets(), (std::vector<std::string>{"/product", "/alpha?url=" + a + contact, "/alpha?url=" + b + contact,
+                                                   "/a.html?x=1+2&y=3?engine=beta", "/gamma?url=" + a + contact,
+                                                   "/gamma?url=" + b + contact}));
   EXPECT_EQ(m.SubmitLabel->text(), QStringLiteral("Angemeldet: 5 von 6"));
   EXPECT_EQ(m.ProgressBar1->value(), 83);
   EXPECT_EQ(s.h.dialogs.Texts(), (std::vector<std::string>{"Anmeldung fertig! Es wurden 5 Seite(n) angemeldet.",
-                                                          "Suchmaschineneintrag erfolgreich durchgeführt!"}));
+                                                           "Suchmaschineneintrag erfolgreich durchgeführt!"}));
   EXPECT_EQ(MemoLines(m.DoneMemo),
             (std::vector<std::string>{
                 "Angemeldete Seiten:", "Alpha_DE ---> " + a + " ---> Seite angemeldet!",
                 "Alpha_DE ---> " + b + " ---> Seite angemeldet!", "Beta_DE ---> " + a + " ---> Seite angemeldet!",
-                "Beta_DE ---> " + b + " ---> Seite nicht erreichbar!", "Gamma_COM ---> " + a + " ---> Seite angemeldet!",
-                "Gamma_COM ---> " + b + " ---> Seite angemeldet!"}));
+                "Beta_DE ---> " + b + " ---> Seite nicht erreichbar!",
+                "Gamma_COM ---> " + a + " ---> Seite angemeldet!", "Gamma_COM ---> " + b + " ---> Seite angemeldet!"}));
 
   // Every list: the submitted pages dated today and unmarked, the other page as it was.
   const std::string today = mw::TodayStamp();
@@ -192,8 +194,10 @@ TEST(SubmitWindow, FullRunSubmitsDatesKeepsAnswersAndReports) {
     expected.push_back("<tr bgcolor=\"#CCCCCC\">");
     expected.push_back("<td width=\"30%\"><a href=\"" + mw::ResponseFileName(engine, page) +
                        "\"><font size=\"1\" face=\"Arial, Helvetica, sans-serif\">" + engine + "</font></a></td>");
-    expected.push_back("<td width=\"70%\"><a href=\"" + submit + "\"><font size=\"1\" face=\"Arial, Helvetica, "
-                       "sans-serif\">" + submit + "</font></a></td>");
+    expected.push_back("<td width=\"70%\"><a href=\"" + submit +
+                       "\"><font size=\"1\" face=\"Arial, Helvetica, "
+                       "sans-serif\">" +
+                       submit + "</font></a></td>");
     expected.push_back("</tr>");
   };
   for (const char* engine : {"Alpha", "Beta", "Gamma"}) {
@@ -249,7 +253,8 @@ TEST(SubmitWindow, CancelDuringTheSecondEngineKeepsTheThirdAsWrittenAtTheStart) 
 
   EXPECT_EQ(s.h.dialogs.Texts(), std::vector<std::string>{"Abbruch durch den Benutzer!"});
   EXPECT_EQ(s.engines.server.CountFor("/gamma"), 0u);
-  EXPECT_EQ(s.List("Gamma_COM"), s.Line("00.00.00", a, true) + s.Line("00.00.00", x, false) + s.Line("00.00.00", b, true));
+  EXPECT_EQ(s.List("Gamma_COM"),
+            s.Line("00.00.00", a, true) + s.Line("00.00.00", x, false) + s.Line("00.00.00", b, true));
   const std::string today = mw::TodayStamp();
   EXPECT_EQ(s.List("Beta_DE"), s.Line(today, a, false) + s.Line("00.00.00", x, false) + s.Line("00.00.00", b, true));
   EXPECT_EQ(m.ComboBox1->currentIndex(), 1);
@@ -282,8 +287,9 @@ TEST(SubmitWindow, StartChecksStopBeforeAnythingChanges) {
 
   s.h.context.facts.productPage = "http://127.0.0.1:" + std::to_string(s.engines.closedPort) + "/";
   m.AlleAnmeldenBitBtn->click();
-  EXPECT_EQ(s.h.dialogs.LastText(), "Die Verbindung ins Internet kann nicht hergestellt werden! Bitte stellen Sie "
-                                    "eine Internetverbindung her!");
+  EXPECT_EQ(s.h.dialogs.LastText(),
+            "Die Verbindung ins Internet kann nicht hergestellt werden! Bitte stellen Sie "
+            "eine Internetverbindung her!");
 
   s.h.context.facts.productPage = s.engines.server.Url("/product");
   m.NameEdit->clear();
