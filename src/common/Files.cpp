@@ -135,13 +135,16 @@ ReplacingWriter::~ReplacingWriter() {
 
 bool ReplacingWriter::Write(const std::string& path, std::string_view content, std::string* error) {
   const std::string swap = ExtractFilePath(path) + ".meldewerk-swap";
-  const int fd = ::open(swap.c_str(), O_CREAT | O_WRONLY | O_TRUNC | O_CLOEXEC, 0666);
+  // The swap file is overwritten in place and cut only where the new content is shorter:
+  // emptying it first would free its blocks and allocate them anew on every write, which on
+  // ext4 (above all when mounted with "discard") costs milliseconds per file.
+  const int fd = ::open(swap.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0666);
   if (fd < 0) {
     SetError(error, path, errno);
     return false;
   }
   if (std::find(swaps_.begin(), swaps_.end(), swap) == swaps_.end()) swaps_.push_back(swap);
-  const bool written = WriteAll(fd, content);
+  const bool written = WriteAll(fd, content) && ::ftruncate(fd, static_cast<off_t>(content.size())) == 0;
   const int writeErr = errno;
   if (::close(fd) != 0 || !written) {
     SetError(error, path, written ? errno : writeErr);

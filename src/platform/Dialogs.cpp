@@ -11,7 +11,7 @@ QString ToQtNameFilters(const QString& filter) {
   const QStringList parts = filter.split(QLatin1Char('|'));
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-    filters << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+    filters << parts[i].trimmed() + QStringLiteral(" (") + parts[i + 1].trimmed().replace(QLatin1Char(';'), QLatin1Char(' ')) +
                    QLatin1Char(')');
   return filters.join(QStringLiteral(";;"));
 }

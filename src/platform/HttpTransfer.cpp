@@ -176,7 +176,12 @@ HttpResult PerformHttpGet(const HttpRequest& request) {
       stop = HttpResult::Outcome::TimedOut;
       break;
     }
-    curl_multi_poll(multi.get(), nullptr, 0, 10, nullptr);
+    // Wait for the sockets, but no longer than libcurl asks (its resolver and connection
+    // timers often want to be called back after a millisecond or less).
+    long wanted = -1;
+    curl_multi_timeout(multi.get(), &wanted);
+    const int wait = wanted >= 0 && wanted < 10 ? int(wanted) : 10;
+    if (wait > 0) curl_multi_poll(multi.get(), nullptr, 0, wait, nullptr);
   }
 
   if (stop == HttpResult::Outcome::Complete) {

@@ -64,6 +64,15 @@ void ShownPageList::Clear() {
   entries_.clear();
 }
 
+void ShownPageList::Set(std::string engine, std::vector<PageListEntry> entries) {
+  engine_ = std::move(engine);
+  entries_ = std::move(entries);
+}
+
+void ShownPageList::Replace(std::size_t row, const PageListEntry& entry) {
+  if (row < entries_.size()) entries_[row] = entry;
+}
+
 bool ShownPageList::Load(const std::string& projectPath, const std::string& engine, std::string* error) {
   Clear();
   if (engine.empty()) return true;

@@ -28,6 +28,9 @@ std::vector<bool> ChooseEngines(const std::vector<std::string>& engines, EngineC
 class ShownPageList {
  public:
   void Clear();
+  // Takes a list that is already in memory (a submission run's), as Load would have read it.
+  void Set(std::string engine, std::vector<PageListEntry> entries);
+  void Replace(std::size_t row, const PageListEntry& entry);
   // Loads project folder + engine + ".ser"; a missing file is an empty list. An empty engine
   // name (no engine selected) clears and shows nothing.
   bool Load(const std::string& projectPath, const std::string& engine, std::string* error = nullptr);

@@ -8,15 +8,17 @@ ProgramWindows::ProgramWindows(AppContext& context)
       tip(std::make_unique<TTipForm>(context, main.get())),
       newForm(std::make_unique<TNewForm>(context, main.get())),
       openForm(std::make_unique<TOpenForm>(context, main.get())),
+      meldebericht(std::make_unique<TMeldeberichForm>(context, main.get())),
       werbung(std::make_unique<TWerbungForm>(context, main.get())),
       liste(std::make_unique<TListeForm>(context, main.get())) {
-  main->SetWindows({about.get(), tip.get(), newForm.get(), openForm.get(), werbung.get(), liste.get()});
+  main->SetWindows({about.get(), tip.get(), newForm.get(), openForm.get(), werbung.get(), liste.get(), meldebericht.get()});
 }
 
 // The windows shown by the main window go first, in the reverse order of their creation.
 ProgramWindows::~ProgramWindows() {
   liste.reset();
   werbung.reset();
+  meldebericht.reset();
   openForm.reset();
   newForm.reset();
   tip.reset();

@@ -11,6 +11,7 @@
 #include "shell/fNew.h"
 #include "shell/fOpen.h"
 #include "shell/fOpenListe.h"
+#include "submit/fMeldebericht.h"
 
 namespace mw {
 
@@ -23,6 +24,7 @@ struct ProgramWindows {
   std::unique_ptr<TTipForm> tip;
   std::unique_ptr<TNewForm> newForm;
   std::unique_ptr<TOpenForm> openForm;
+  std::unique_ptr<TMeldeberichForm> meldebericht;
   std::unique_ptr<TWerbungForm> werbung;
   std::unique_ptr<TListeForm> liste;
 };

@@ -79,6 +79,7 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
   BuildMenus();
   SetUpScans();
   ConnectBindings();
+  ConnectSubmit();
   RunModal = [](QDialog& dialog) { return dialog.exec(); };
   FetchURL = WaitingFetcher(kMainFetchTimeoutMs);
   FormCreate();
@@ -263,6 +264,13 @@ void TMainForm::FormActivate() {
 }
 
 bool TMainForm::FormCloseQuery() {
+  if (submitting_) {
+    // The run is inside this window's event processing: it stops after the page under way
+    // and the window closes then, with every list whole.
+    cancelSubmit_ = true;
+    closeAfterSubmit_ = true;
+    return false;
+  }
   if (StopCrawl) StopCrawl();
   const bool allowed = MayClose;
   CloseRequested = true;
@@ -291,6 +299,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::Beenden1Click() {
+  if (submitting_) {
+    cancelSubmit_ = true;
+    quitAfterSubmit_ = true;
+    return;
+  }
   if (!MayClose) return;
   DeleteFileIfExists(context_.folder.ResultsFile());
   SaveSettings();

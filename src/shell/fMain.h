@@ -44,6 +44,7 @@ namespace mw {
 class THttpScan;
 class TAboutBox;
 class TListeForm;
+class TMeldeberichForm;
 class TModalForm;
 class TNewForm;
 class TOpenForm;
@@ -60,6 +61,7 @@ struct MainFormWindows {
   TOpenForm* openForm = nullptr;
   TWerbungForm* werbung = nullptr;
   TListeForm* liste = nullptr;
+  TMeldeberichForm* meldebericht = nullptr;  // shown beside the main window
 };
 
 class TMainForm : public QMainWindow {
@@ -116,6 +118,13 @@ class TMainForm : public QMainWindow {
   void SaveShownPageList();
   void ComboBox1Change();
   void ApplyEngineChoice(EngineChoice choice);
+
+  // Step 4: the submission run and the reports (fMainSubmit.cpp).
+  void AlleAnmeldenBitBtnClick();
+  void AbortBitBtnClick();
+  void Resultate1Click();
+  void Anmeldebericht2Click();
+  bool Submitting() const { return submitting_; }
 
   // Settings.
   void LoadSettings();
@@ -229,6 +238,7 @@ class TMainForm : public QMainWindow {
   void ConnectBindings();
   void SetUpScans();
   void HttpScan1Ended();
+  void ConnectSubmit();
   void FormCreate();
   bool FormCloseQuery();
   void FormClose();
@@ -263,6 +273,10 @@ class TMainForm : public QMainWindow {
   bool firstActivation_ = true;
   bool selectingTab_ = false;
   bool quitting_ = false;
+  bool submitting_ = false;
+  bool cancelSubmit_ = false;
+  bool closeAfterSubmit_ = false;  // a close asked for during a run, done at its end
+  bool quitAfterSubmit_ = false;   // the same for "Beenden"
 };
 
 }  // namespace mw

@@ -131,7 +131,7 @@ bool SubmissionRun::SubmitPagesToEngine(const std::string& engine, bool lastEngi
 
     // The page is dated and unmarked at once, so an interrupted run never submits it again.
     entries[i] = PageListEntry{today, url, false};
-    if (view_.selectRow) view_.selectRow(i);
+    if (view_.selectRow) view_.selectRow(i, entries[i]);
     if (!Save(engine, entries, out)) return false;
     if (view_.processEvents) out.cancelled = view_.processEvents();
   }

@@ -38,7 +38,8 @@ class SubmissionRun {
     std::function<void(std::size_t engineIndex, const std::vector<PageListEntry>& entries)> showEngine;
     std::function<void(const std::string& doneLine)> addDoneLine;
     std::function<void(int successes, int total, int percent)> progress;
-    std::function<void(std::size_t row)> selectRow;
+    // Row `row` of the shown list now holds `entry` (dated, unmarked) and becomes the selected row.
+    std::function<void(std::size_t row, const PageListEntry& entry)> selectRow;
     std::function<bool()> processEvents;  // lets the user act; returns true when the run is to be cancelled
     std::function<void(const std::string& message)> information;
   };

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <cstdio>
 
@@ -106,6 +107,20 @@ int main(int argc, char** argv) {
   main.PageControl1->setCurrentIndex(4);
   if (main.CheckListBox1->count() > 1) main.CheckListBox1->item(1)->setCheckState(Qt::Checked);
   shoot(main, "4-step4");
+
+  // A run with made-up answers that take a little while, pictured in the middle and at the end.
+  main.MarkAllBitBtn->click();
+  int fetches = 0;
+  main.FetchURL = [&](const std::string& url) {
+    QThread::msleep(60);
+    if (++fetches == 9) shoot(main, "4a-step4-running");
+    return fetches == 6 ? "::ERROR:: " + url : std::string("<html>Danke</html>");
+  };
+  main.AlleAnmeldenBitBtn->click();
+  shoot(main, "4b-step4-done");
+  main.Anmeldebericht1->trigger();
+  shoot(*windows.meldebericht, "12-meldebericht");
+  windows.meldebericht->hide();
   main.Einstellungen1->trigger();
   shoot(main, "5-settings");
   about.show();
