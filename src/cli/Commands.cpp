@@ -4,10 +4,14 @@ namespace mw::cli {
 
 extern const Command kCrawlCommand;
 extern const Command kSubmitCommand;
+extern const Command kDiscoverCommand;
+extern const Command kBrokenCommand;
+extern const Command kMetaCommand;
 
 // Each command lives in a file of its own; add it here.
 const std::vector<Command>& AllCommands() {
-  static const std::vector<Command> commands = {kCrawlCommand, kSubmitCommand};
+  static const std::vector<Command> commands = {kCrawlCommand, kDiscoverCommand, kBrokenCommand, kMetaCommand,
+                                                         kSubmitCommand};
   return commands;
 }
 
