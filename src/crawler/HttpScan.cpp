@@ -275,9 +275,10 @@ void THttpScan::HandleLink(THttpGet& page, std::string_view raw, int countArea, 
   if (seen_.FindOrInsert(link, found, true, at)) return;  // not new
 
   const bool sameInitialSite = scratch.SiteKey == start_.SiteKey;
-  const bool inInitialPath = sameInitialSite && Contains(link, start_.UrlPath);
+  // Within a path means below its folder: "/old/doc/" merely containing "/doc/" is not.
+  const bool inInitialPath = sameInitialSite && scratch.UrlPath.starts_with(start_.UrlPath);
   const bool sameCurrentSite = scratch.SiteKey == page.Url.SiteKey;
-  const bool inCurrentPath = sameCurrentSite && Contains(link, page.Url.UrlPath);
+  const bool inCurrentPath = sameCurrentSite && scratch.UrlPath.starts_with(page.Url.UrlPath);
   const bool follow = linkScan_ == scanAllLinks || (linkScan_ == scanInitialSite && sameInitialSite) ||
                       (linkScan_ == scanInitialPath && inInitialPath);
   const bool report = linkReport_ == reportAllLinks || (linkReport_ == reportCurrentSiteLinks && sameCurrentSite) ||
