@@ -71,6 +71,7 @@ void THttpThread::Run(THttpThread* job) {
         slot->Skipped = skip;
         slot->Running = false;
         slot->State = TSlotState::Finished;
+        if (job->manager && job->manager->OnHandOver) job->manager->OnHandOver();
       },
       Qt::BlockingQueuedConnection);
 }
@@ -314,6 +315,17 @@ bool THttpDwnld::ProgressCheck() {
   }
   --idleCountdown_;
   return true;
+}
+
+bool THttpDwnld::HasPendingWork() const {
+  bool freeSlot = false;
+  for (const auto& slot : slots_) {
+    if (slot->State == TSlotState::Finished || slot->State == TSlotState::ToAnalyze ||
+        slot->State == TSlotState::Failed)
+      return true;
+    if (slot->State == TSlotState::Idle) freeSlot = true;
+  }
+  return freeSlot && queue_.Count() > 0 && !stopping_;
 }
 
 int THttpDwnld::RunningWorkers() const { return int(workers_.size()); }

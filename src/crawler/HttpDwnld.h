@@ -83,6 +83,8 @@ class THttpDwnld : public TObject {
                      long long length, bool& go)> OnHeader;
   std::function<void(bool working)> OnWorkingChanged;
   std::function<void(int inQueue, int downloading, int toAnalyze, int done, int retries, int errors)> OnStats;
+  // Called on the main thread when a download has handed its result over to its slot.
+  std::function<void()> OnHandOver;
 
   // Settings.
   std::string Agent;
@@ -101,6 +103,9 @@ class THttpDwnld : public TObject {
   void Reset();
   void SchedulerPass();
   bool ProgressCheck();  // false when the crawl is finished
+  // Whether another pass would move a slot on: a result to look at, or a free slot and a
+  // waiting URL.
+  bool HasPendingWork() const;
   void SetStopping(bool stopping);
   bool Stopping() const { return stopping_; }
   void SetWorking(bool working);

@@ -36,6 +36,7 @@ THttpScan::THttpScan(MessageSink showMessage)
   manager_->OnHeader = [this](THttpGet& slot, const std::string&, int status, const std::string&, long long, bool&) {
     if (logsEnabled_) Log("html head complete (" + std::to_string(status) + "):" + slot.Url.Url());
   };
+  manager_->OnHandOver = [this] { QueuePass(); };
   manager_->OnWorkingChanged = [this](bool w) {
     if (OnWorking) OnWorking(manager_.get(), w);
   };
@@ -43,6 +44,9 @@ THttpScan::THttpScan(MessageSink showMessage)
     if (OnUpdatedStats) OnUpdatedStats(this, q, d, a, done, r, e);
   };
 
+  // The timer is the heartbeat that also notices the end of a crawl; a finished download and a
+  // pass that leaves work behind ask for the next pass at once, so a slot is not held for three
+  // heartbeats per page.
   pacing_.setInterval(50);
   pacing_.setTimerType(Qt::PreciseTimer);
   QObject::connect(&pacing_, &QTimer::timeout, &pacing_, [this] { Tick(); });
@@ -159,7 +163,21 @@ void THttpScan::Tick() {
     CloseResults();
     pacing_.stop();
     EndOfCrawl();
+  } else if (manager_->HasPendingWork()) {
+    QueuePass();
   }
+}
+
+void THttpScan::QueuePass() {
+  if (passQueued_) return;
+  passQueued_ = true;
+  QMetaObject::invokeMethod(
+      &pacing_,
+      [this] {
+        passQueued_ = false;
+        Tick();
+      },
+      Qt::QueuedConnection);
 }
 
 void THttpScan::EndOfCrawl() {
@@ -257,9 +275,10 @@ void THttpScan::HandleLink(THttpGet& page, std::string_view raw, int countArea, 
   if (seen_.FindOrInsert(link, found, true, at)) return;  // not new
 
   const bool sameInitialSite = scratch.SiteKey == start_.SiteKey;
-  const bool inInitialPath = sameInitialSite && Contains(link, start_.UrlPath);
+  // Within a path means below its folder: "/old/doc/" merely containing "/doc/" is not.
+  const bool inInitialPath = sameInitialSite && scratch.UrlPath.starts_with(start_.UrlPath);
   const bool sameCurrentSite = scratch.SiteKey == page.Url.SiteKey;
-  const bool inCurrentPath = sameCurrentSite && Contains(link, page.Url.UrlPath);
+  const bool inCurrentPath = sameCurrentSite && scratch.UrlPath.starts_with(page.Url.UrlPath);
   const bool follow = linkScan_ == scanAllLinks || (linkScan_ == scanInitialSite && sameInitialSite) ||
                       (linkScan_ == scanInitialPath && inInitialPath);
   const bool report = linkReport_ == reportAllLinks || (linkReport_ == reportCurrentSiteLinks && sameCurrentSite) ||

@@ -136,6 +136,7 @@ class THttpScan : public TObject {
   static void SetList(TQuickSortStringList& list, const std::string& text);
   bool StartProcedure();
   void Tick();
+  void QueuePass();
   void EndOfCrawl();
   void CloseResults();
   void WriteResultLine(const std::string& line);
@@ -165,7 +166,7 @@ class THttpScan : public TObject {
   std::string referer_;
   bool seekRobotsTxt_ = false;
   std::string startingUrl_;
-  bool starting_ = false, stopping_ = false, inTick_ = false;
+  bool starting_ = false, stopping_ = false, inTick_ = false, passQueued_ = false;
   bool typeFilterEnabled_ = false;
   TQuickSortStringList seen_;
   std::string body_;  // reused between pages

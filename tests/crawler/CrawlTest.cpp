@@ -188,6 +188,32 @@ TEST(Crawl, HandlersFiltersDepthAndScope) {
   }
 }
 
+TEST(Crawl, StartPathMeansBelowItsFolder) {
+  // "/old/docs/" contains "/docs/" but lies outside it.
+  TestHttpServer s;
+  s.SetPage("/docs/", "<a href=\"sub/in.html\">i</a> <a href=\"/old/docs/out.html\">o</a>");
+  s.SetPage("/docs/sub/in.html", "<a href=\"/x/docs/sub/far.html\">f</a>");
+  s.SetPage("/old/docs/out.html", "o");
+  s.SetPage("/x/docs/sub/far.html", "f");
+  {
+    CrawlRecorder r;
+    r.scan.SetLinkScan(scanInitialPath);
+    ASSERT_TRUE(r.Crawl(s.Url("/docs/")));
+    EXPECT_EQ(s.CountFor("/docs/sub/in.html"), 1u);
+    EXPECT_EQ(s.CountFor("/old/docs/out.html"), 0u);
+    EXPECT_EQ(s.CountFor("/x/docs/sub/far.html"), 0u);
+    EXPECT_TRUE(r.Link(s.Url("/old/docs/out.html")));  // reported, not followed
+  }
+  {  // The current page's folder: "/x/docs/sub/" is not below "/docs/sub/".
+    CrawlRecorder r;
+    r.scan.SetLinkReport(reportCurrentPathLinks);
+    ASSERT_TRUE(r.Crawl(s.Url("/docs/")));
+    EXPECT_TRUE(r.Link(s.Url("/docs/sub/in.html")));
+    EXPECT_FALSE(r.Link(s.Url("/old/docs/out.html")));
+    EXPECT_FALSE(r.Link(s.Url("/x/docs/sub/far.html")));
+  }
+}
+
 TEST(Crawl, RobotsTxtIsRequestedOnceAndReported) {
   TestHttpServer s;
   s.SetPage("/", "<a href=\"a.html\">a</a><a href=\"b.html\">b</a>");
