@@ -129,20 +129,16 @@ int Submit(const Args& args) {
   if (!shown.Load(store.ProjectPath(projectFolder), source, &error)) return Fail(error, 1);
 
   if (!SubmissionRun::AnyMarked(shown.Entries()))
-    return Fail("Bitte markieren Sie zuerst alle Internetseiten, welche Sie anmelden m\xc3\xb6" "chten in dem Sie in das "
-                "\"K\xc3\xa4stchen\" vor der Internetseite klicken!",
-                1);
+    return Fail(kNoPageMarkedText, 1);
   const FetchFunction fetch = [](const std::string& url) { return FetchURL(url, kMainFetchTimeoutMs); };
   try {
     if (!CheckConnection(facts.productPage, fetch))
-      return Fail("Die Verbindung ins Internet kann nicht hergestellt werden! Bitte stellen Sie eine "
-                  "Internetverbindung her!",
-                  1);
+      return Fail(kNoConnectionText, 1);
   } catch (const std::exception& e) {
     return Fail(e.what(), 1);
   }
   if (settings.name.empty() || settings.email.empty())
-    return Fail("Bitte f\xc3\xbcllen Sie zuerst die Kontaktdaten aus!", 1);
+    return Fail(kContactDataMissingText, 1);
 
   SubmissionRun::Services services;
   services.buildSubmitUrl = [&](const std::string& engine, const std::string& page) {

@@ -37,6 +37,10 @@ bool IsFetchError(std::string_view text);
 
 using FetchFunction = std::function<std::string(const std::string& url)>;
 
+// What the user is told when the connection check fails (UTF-8).
+inline constexpr const char* kNoConnectionText =
+    "Die Verbindung ins Internet kann nicht hergestellt werden! Bitte stellen Sie eine Internetverbindung her!";
+
 // The Internet connection check: fetches the product page and tells whether it answered.
 bool CheckConnection(const std::string& productPageUrl, const FetchFunction& fetch);
 

@@ -13,6 +13,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/Dialogs.h"
 #include "platform/FetchURL.h"
+#include "submit/SubmissionRun.h"
 #include "platform/QtText.h"
 #include "shell/WizardRules.h"
 #include "shell/fMain.h"
@@ -155,7 +156,7 @@ bool TMainForm::CheckUrlEntered() {
 bool TMainForm::CheckContactData() {
   if (ContactDataComplete(Project.name, Project.email)) return true;
   SelectTab(1);
-  context_.dialogs->Information(Msg("Bitte füllen Sie zuerst die Kontaktdaten aus!"));
+  context_.dialogs->Information(Msg(kContactDataMissingText));
   return false;
 }
 
@@ -175,9 +176,7 @@ bool TMainForm::CheckConnection() {
     return false;
   }
   if (!ok)
-    context_.dialogs->Information(
-        Msg("Die Verbindung ins Internet kann nicht hergestellt werden! "
-            "Bitte stellen Sie eine Internetverbindung her!"));
+    context_.dialogs->Information(Msg(kNoConnectionText));
   Memo1->clear();
   return ok;
 }

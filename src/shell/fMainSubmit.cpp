@@ -80,14 +80,12 @@ void TMainForm::AlleAnmeldenBitBtnClick() {
   if (submitting_) return;  // a click that waited in the queue while a run was going on
   const std::vector<bool> ticks = PageTicks();
   if (std::find(ticks.begin(), ticks.end(), true) == ticks.end()) {
-    context_.dialogs->Information(
-        Msg("Bitte markieren Sie zuerst alle Internetseiten, welche Sie anmelden möchten in dem Sie in das "
-            "\"Kästchen\" vor der Internetseite klicken!"));
+    context_.dialogs->Information(Msg(kNoPageMarkedText));
     return;
   }
   if (!CheckConnection()) return;
   if (Project.name.empty() || Project.email.empty()) {
-    context_.dialogs->Information(Msg("Bitte füllen Sie zuerst die Kontaktdaten aus!"));
+    context_.dialogs->Information(Msg(kContactDataMissingText));
     return;
   }
 

@@ -18,6 +18,12 @@ struct SubmissionEngine {
   bool marked = false;
 };
 
+// The start checks' messages (UTF-8), shown by the window and the command line alike.
+inline constexpr const char* kNoPageMarkedText =
+    "Bitte markieren Sie zuerst alle Internetseiten, welche Sie anmelden m\xc3\xb6" "chten in dem Sie in das "
+    "\"K\xc3\xa4stchen\" vor der Internetseite klicken!";
+inline constexpr const char* kContactDataMissingText = "Bitte f\xc3\xbcllen Sie zuerst die Kontaktdaten aus!";
+
 // Today's date as dd.mm.yy, the form of the page lists' date field.
 std::string TodayStamp();
 // Today's date in the system's short date format, for report heads.
