@@ -8,7 +8,7 @@
 
 #include "common/Files.h"
 #include "platform/FetchURL.h"
-#include "shell/PageList.h"
+#include "store/PageList.h"
 #include "submit/EngineTemplates.h"
 #include "submit/SubmissionRun.h"
 #include "support/TempProgramFolder.h"

@@ -11,7 +11,7 @@
 
 #include "common/Files.h"
 #include "platform/Dialogs.h"
-#include "shell/PageList.h"
+#include "store/PageList.h"
 #include "shell/ProgramWindows.h"
 #include "support/TempProgramFolder.h"
 #include "support/TestHttpServer.h"

@@ -3,4 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/build.sh
+./scripts/check-layers.sh
 ctest --test-dir build --output-on-failure -j "$(nproc)" "$@"

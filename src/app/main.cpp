@@ -5,7 +5,7 @@
 
 #include "platform/DesktopServices.h"
 #include "platform/Dialogs.h"
-#include "shell/AppContext.h"
+#include "store/AppContext.h"
 #include "shell/ProgramWindows.h"
 
 int main(int argc, char* argv[]) {

@@ -5,7 +5,7 @@
 #include "platform/DesktopServices.h"
 #include "platform/Dialogs.h"
 #include "platform/QtText.h"
-#include "shell/AppContext.h"
+#include "store/AppContext.h"
 
 namespace mw {
 namespace {

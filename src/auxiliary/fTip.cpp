@@ -13,7 +13,7 @@
 #include "platform/Dialogs.h"
 #include "platform/QtText.h"
 #include "platform/WidgetLook.h"
-#include "shell/AppContext.h"
+#include "store/AppContext.h"
 
 namespace mw {
 namespace {

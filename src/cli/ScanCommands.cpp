@@ -14,8 +14,8 @@
 #include "crawler/HttpScan.h"
 #include "scans/MainCrawler.h"
 #include "scans/SiteScan.h"
-#include "shell/ProgramFolder.h"
-#include "shell/ProgramSettings.h"
+#include "store/ProgramFolder.h"
+#include "store/ProgramSettings.h"
 
 namespace mw::cli {
 namespace {

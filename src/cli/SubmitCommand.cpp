@@ -8,9 +8,9 @@
 #include "common/Cp1252.h"
 #include "common/Text.h"
 #include "platform/FetchURL.h"
-#include "shell/EngineSelection.h"
-#include "shell/ProductFacts.h"
-#include "shell/ProjectStore.h"
+#include "submit/EngineSelection.h"
+#include "store/ProductFacts.h"
+#include "store/ProjectStore.h"
 #include "submit/EngineTemplates.h"
 #include "submit/SubmissionRun.h"
 

@@ -1,7 +1,7 @@
 #include "scans/MainCrawler.h"
 
-#include "shell/ProgramFolder.h"
-#include "shell/ProgramSettings.h"
+#include "store/ProgramFolder.h"
+#include "store/ProgramSettings.h"
 
 namespace mw {
 

@@ -7,7 +7,7 @@
 
 #include "crawler/HttpScan.h"
 #include "scans/SiteScan.h"
-#include "shell/CrawlerBinding.h"
+#include "scans/CrawlerBinding.h"
 
 namespace mw {
 

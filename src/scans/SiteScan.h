@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/ProgramFolder.h"
+#include "store/ProgramFolder.h"
 
 namespace mw {
 

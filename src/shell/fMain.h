@@ -15,11 +15,11 @@
 #include <string>
 
 #include "scans/SiteScan.h"
-#include "shell/AppContext.h"
-#include "shell/CrawlerBinding.h"
-#include "shell/EngineSelection.h"
-#include "shell/ProgramSettings.h"
-#include "shell/ProjectStore.h"
+#include "store/AppContext.h"
+#include "scans/CrawlerBinding.h"
+#include "submit/EngineSelection.h"
+#include "store/ProgramSettings.h"
+#include "store/ProjectStore.h"
 
 class QAction;
 class QCheckBox;

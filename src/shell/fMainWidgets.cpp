@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/QtText.h"
-#include "shell/EngineSelection.h"
+#include "submit/EngineSelection.h"
 
 namespace mw {
 

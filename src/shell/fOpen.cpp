@@ -11,8 +11,8 @@
 #include "platform/Dialogs.h"
 #include "platform/QtText.h"
 #include "platform/WidgetLook.h"
-#include "shell/AppContext.h"
-#include "shell/ProjectStore.h"
+#include "store/AppContext.h"
+#include "store/ProjectStore.h"
 
 namespace mw {
 

@@ -10,7 +10,7 @@
 #include "common/Files.h"
 #include "platform/Dialogs.h"
 #include "platform/QtText.h"
-#include "shell/AppContext.h"
+#include "store/AppContext.h"
 #include "shell/WizardRules.h"
 
 namespace mw {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/Files.h"
-#include "shell/PageList.h"
+#include "store/PageList.h"
 
 namespace mw {
 

@@ -15,7 +15,7 @@
 #include "platform/QtText.h"
 #include "platform/TextPrinter.h"
 #include "platform/WidgetLook.h"
-#include "shell/AppContext.h"
+#include "store/AppContext.h"
 #include "submit/SubmissionReport.h"
 #include "submit/SubmissionRun.h"
 

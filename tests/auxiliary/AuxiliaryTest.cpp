@@ -10,7 +10,7 @@
 #include "auxiliary/fTip.h"
 #include "auxiliary/fWerbung.h"
 #include "platform/DesktopServices.h"
-#include "shell/AppContext.h"
+#include "store/AppContext.h"
 #include "support/RecordingOpener.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProgramFolder.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/DesktopServices.h"
-#include "shell/AppContext.h"
+#include "store/AppContext.h"
 #include "shell/ProgramWindows.h"
 #include "support/RecordingOpener.h"
 #include "support/ScriptedDialogs.h"

@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 
 #include "MainFormHarness.h"
-#include "shell/CrawlerBinding.h"
+#include "scans/CrawlerBinding.h"
 #include "shell/WizardRules.h"
 #include "shell/fMainWidgets.h"
 

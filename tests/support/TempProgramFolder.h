@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/ProgramFolder.h"
+#include "store/ProgramFolder.h"
 
 namespace mwtest {
 

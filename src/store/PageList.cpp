@@ -1,4 +1,4 @@
-#include "shell/PageList.h"
+#include "store/PageList.h"
 
 #include "common/Files.h"
 #include "common/Text.h"

@@ -1,4 +1,4 @@
-#include "shell/ProjectStore.h"
+#include "store/ProjectStore.h"
 
 #include <filesystem>
 

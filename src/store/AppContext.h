@@ -2,8 +2,8 @@
 // What every window receives at creation instead of reaching for globals: the program folder,
 // the product facts, the dialogs and the desktop's link opener. Tests build one against a temporary folder.
 
-#include "shell/ProductFacts.h"
-#include "shell/ProgramFolder.h"
+#include "store/ProductFacts.h"
+#include "store/ProgramFolder.h"
 
 namespace mw {
 

@@ -1,4 +1,4 @@
-#include "shell/CrawlerBinding.h"
+#include "scans/CrawlerBinding.h"
 
 #include "common/Text.h"
 

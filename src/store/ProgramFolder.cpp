@@ -1,4 +1,4 @@
-#include "shell/ProgramFolder.h"
+#include "store/ProgramFolder.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "shell/ProductFacts.h"
-#include "shell/ProgramFolder.h"
-#include "shell/ProgramSettings.h"
+#include "store/ProductFacts.h"
+#include "store/ProgramFolder.h"
+#include "store/ProgramSettings.h"
 #include "support/TempProgramFolder.h"
 
 using namespace mw;

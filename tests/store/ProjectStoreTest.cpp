@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "common/Files.h"
-#include "shell/ProjectStore.h"
+#include "store/ProjectStore.h"
 #include "support/TempProgramFolder.h"
 
 using namespace mw;

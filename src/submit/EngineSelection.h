@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/PageList.h"
+#include "store/PageList.h"
 
 namespace mw {
 

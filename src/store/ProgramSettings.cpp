@@ -1,4 +1,4 @@
-#include "shell/ProgramSettings.h"
+#include "store/ProgramSettings.h"
 
 #include "common/IniFile.h"
 #include "common/Text.h"

@@ -1,8 +1,8 @@
-#include "shell/ProductFacts.h"
+#include "store/ProductFacts.h"
 
 #include "common/Files.h"
 #include "common/IniFile.h"
-#include "shell/ProgramFolder.h"
+#include "store/ProgramFolder.h"
 
 namespace mw {
 

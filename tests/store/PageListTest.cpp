@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/PageList.h"
+#include "store/PageList.h"
 #include "support/TempProgramFolder.h"
 
 using namespace mw;

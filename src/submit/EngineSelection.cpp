@@ -1,4 +1,4 @@
-#include "shell/EngineSelection.h"
+#include "submit/EngineSelection.h"
 
 #include <algorithm>
 
