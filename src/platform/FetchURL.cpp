@@ -6,7 +6,7 @@ namespace mw {
 
 HttpLibraryError::HttpLibraryError() : std::runtime_error("Unable to initialize Wininet") {}
 
-std::string FetchURL(const std::string& url, int receiveTimeoutMs) {
+FetchAnswer FetchURLAnswer(const std::string& url, int receiveTimeoutMs, const std::atomic<bool>* abort) {
   HttpRequest request;
   request.url = url;
   request.userAgent = "Browser";
@@ -14,15 +14,36 @@ std::string FetchURL(const std::string& url, int receiveTimeoutMs) {
   request.noCache = true;
   request.followRedirects = true;
   request.receiveTimeoutMs = receiveTimeoutMs;
+  request.abort = abort;
   HttpResult result = PerformHttpGet(request);
   using Outcome = HttpResult::Outcome;
   if (result.outcome == Outcome::NoLibrary) throw HttpLibraryError();
-  if (result.outcome == Outcome::Complete) return std::move(result.body);
+  FetchAnswer answer;
+  answer.status = result.head.status;
+  const std::string marker = std::string(kFetchErrorMarker) + " " + url;
+  if (result.outcome == Outcome::Aborted) {
+    answer.text = marker;
+    answer.aborted = true;
+    return answer;
+  }
+  if (result.outcome == Outcome::Complete) {
+    answer.text = std::move(result.body);
+    return answer;
+  }
   // A failure before the final answer's head: the address could not be opened. A redirect
   // whose target cannot be reached counts as such, though a redirect head was seen.
   const bool redirectOnly = result.head.status >= 300 && result.head.status < 400 && result.body.empty();
-  if (!result.Responded() || redirectOnly) return std::string(kFetchErrorMarker) + " " + url;
-  return std::move(result.body);
+  if (!result.Responded() || redirectOnly) {
+    answer.text = marker;
+    answer.status = 0;
+  } else {
+    answer.text = std::move(result.body);
+  }
+  return answer;
+}
+
+std::string FetchURL(const std::string& url, int receiveTimeoutMs) {
+  return FetchURLAnswer(url, receiveTimeoutMs).text;
 }
 
 bool IsFetchError(std::string_view text) {

@@ -4,6 +4,7 @@
 // connection check go through it. It blocks its thread; windows call FetchURLWaiting
 // (platform/WaitingFetch.h), which keeps them painting meanwhile.
 
+#include <atomic>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -31,6 +32,19 @@ class HttpLibraryError : public std::runtime_error {
 // connection, no answer within the time-out, or a malformed or empty address gives
 // "::ERROR:: " + url. Throws HttpLibraryError.
 std::string FetchURL(const std::string& url, int receiveTimeoutMs);
+
+// FetchURL's text together with the final answer's HTTP status (0 when no server answered), for
+// callers that must tell a rejection (400 and above) from content. `abort`, set from any thread,
+// ends the transfer at once; the result then holds the marker and `aborted` is true.
+struct FetchAnswer {
+  std::string text;
+  int status = 0;
+  bool aborted = false;
+
+  bool Rejected() const { return status >= 400; }
+};
+FetchAnswer FetchURLAnswer(const std::string& url, int receiveTimeoutMs,
+                           const std::atomic<bool>* abort = nullptr);
 
 // True when the first line of `text` contains "::ERROR::".
 bool IsFetchError(std::string_view text);

@@ -9,15 +9,15 @@
 
 namespace mw {
 
-std::string FetchURLWaiting(const std::string& url, int receiveTimeoutMs) {
+FetchAnswer FetchURLAnswerWaiting(const std::string& url, int receiveTimeoutMs, const std::atomic<bool>* abort) {
   BusyCursor busy;
   QEventLoop loop;
-  std::string result;
+  FetchAnswer answer;
   std::exception_ptr failure;
   // The worker posts the quit; a quit posted before exec() starts is delivered once it runs.
   std::thread worker([&] {
     try {
-      result = FetchURL(url, receiveTimeoutMs);
+      answer = FetchURLAnswer(url, receiveTimeoutMs, abort);
     } catch (...) {
       failure = std::current_exception();
     }
@@ -26,7 +26,11 @@ std::string FetchURLWaiting(const std::string& url, int receiveTimeoutMs) {
   loop.exec(QEventLoop::ExcludeUserInputEvents);
   worker.join();
   if (failure) std::rethrow_exception(failure);
-  return result;
+  return answer;
+}
+
+std::string FetchURLWaiting(const std::string& url, int receiveTimeoutMs) {
+  return FetchURLAnswerWaiting(url, receiveTimeoutMs).text;
 }
 
 FetchFunction WaitingFetcher(int receiveTimeoutMs) {

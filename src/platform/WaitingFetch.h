@@ -14,6 +14,11 @@ namespace mw {
 // thread.
 std::string FetchURLWaiting(const std::string& url, int receiveTimeoutMs);
 
+// FetchURLAnswer the same way: the status too, and an abort flag the caller may set meanwhile
+// (from a timer or another window) to end the request at once.
+FetchAnswer FetchURLAnswerWaiting(const std::string& url, int receiveTimeoutMs,
+                                  const std::atomic<bool>* abort = nullptr);
+
 // FetchURLWaiting with a fixed time-out, in the shape CheckConnection and the runs take.
 FetchFunction WaitingFetcher(int receiveTimeoutMs);
 

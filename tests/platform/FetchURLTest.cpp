@@ -132,3 +132,27 @@ TEST_F(FetchURLTest, WaitingFetchKeepsEventsRunningUnderTheBusyCursor) {
   EXPECT_TRUE(CheckConnection(server.Url("/"), WaitingFetcher(2000)));  // a 404 page is an answer
   EXPECT_FALSE(CheckConnection(ClosedPortUrl(), WaitingFetcher(2000)));
 }
+
+TEST_F(FetchURLTest, AnswerCarriesTheStatusAndAnAbortEndsTheRequestAtOnce) {
+  server.Set("/ok", {202, "text/plain", "angenommen", 0, {}});
+  server.Set("/forbidden", {403, "text/html", "nein", 0, {}});
+  server.SetStalled("/hang", "<html>", 60000, 1000);
+  struct Case {
+    std::string url;
+    std::string text;
+    int status;
+  } cases[] = {{server.Url("/ok"), "angenommen", 202},
+               {server.Url("/forbidden"), "nein", 403},
+               {ClosedPortUrl(), "", 0}};
+  for (const Case& c : cases) {
+    const FetchAnswer answer = FetchURLAnswer(c.url, 2000);
+    EXPECT_EQ(answer.status, c.status) << c.url;
+    EXPECT_EQ(answer.text, c.text.empty() ? "::ERROR:: " + c.url : c.text) << c.url;
+    EXPECT_EQ(answer.Rejected(), c.status >= 400);
+  }
+  std::atomic<bool> abort{false};
+  QTimer::singleShot(100, [&] { abort = true; });
+  const FetchAnswer aborted = FetchURLAnswerWaiting(server.Url("/hang"), 30000, &abort);
+  EXPECT_TRUE(aborted.aborted);
+  EXPECT_TRUE(IsFetchError(aborted.text));
+}
