@@ -40,21 +40,6 @@ int Fail(const std::string& utf8, int code) {
   return code;
 }
 
-// A folder name, or the title of a listed project.
-bool FindProject(const ProjectStore& store, const std::string& wanted, std::string& folder) {
-  ProjectSettings settings;
-  if (!Contains(wanted, "/") && store.ReadProjectSettings(wanted, settings)) {
-    folder = wanted;
-    return true;
-  }
-  for (const auto& p : store.ListProjects())
-    if (p.title == wanted) {
-      folder = p.folderName;
-      return true;
-    }
-  return false;
-}
-
 int Submit(const Args& args) {
   std::string project, pagesFrom, engineList;
   EngineChoice choice = EngineChoice::Important;

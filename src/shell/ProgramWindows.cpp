@@ -1,5 +1,7 @@
 #include "shell/ProgramWindows.h"
 
+#include <QLabel>
+
 namespace mw {
 
 ProgramWindows::ProgramWindows(AppContext& context)
@@ -10,12 +12,16 @@ ProgramWindows::ProgramWindows(AppContext& context)
       openForm(std::make_unique<TOpenForm>(context, main.get())),
       meldebericht(std::make_unique<TMeldeberichForm>(context, main.get())),
       werbung(std::make_unique<TWerbungForm>(context, main.get())),
-      liste(std::make_unique<TListeForm>(context, main.get())) {
-  main->SetWindows({about.get(), tip.get(), newForm.get(), openForm.get(), werbung.get(), liste.get(), meldebericht.get()});
+      liste(std::make_unique<TListeForm>(context, main.get())),
+      ranking(std::make_unique<TRankingForm>(context, main->GermanImage->pixmap(), main->EnglishImage->pixmap(),
+                                             main.get())) {
+  main->SetWindows({about.get(), tip.get(), newForm.get(), openForm.get(), werbung.get(), liste.get(), meldebericht.get(),
+                    ranking.get()});
 }
 
 // The windows shown by the main window go first, in the reverse order of their creation.
 ProgramWindows::~ProgramWindows() {
+  ranking.reset();
   liste.reset();
   werbung.reset();
   meldebericht.reset();

@@ -7,6 +7,7 @@
 #include "auxiliary/fAbout.h"
 #include "auxiliary/fTip.h"
 #include "auxiliary/fWerbung.h"
+#include "ranking/fRanking.h"
 #include "shell/fMain.h"
 #include "shell/fNew.h"
 #include "shell/fOpen.h"
@@ -27,6 +28,7 @@ struct ProgramWindows {
   std::unique_ptr<TMeldeberichForm> meldebericht;
   std::unique_ptr<TWerbungForm> werbung;
   std::unique_ptr<TListeForm> liste;
+  std::unique_ptr<TRankingForm> ranking;
 };
 
 }  // namespace mw

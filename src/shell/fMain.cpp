@@ -80,6 +80,7 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
   SetUpScans();
   ConnectBindings();
   ConnectSubmit();
+  ConnectRanking();
   RunModal = [](QDialog& dialog) { return dialog.exec(); };
   FetchURL = WaitingFetcher(kMainFetchTimeoutMs);
   FormCreate();
@@ -177,7 +178,8 @@ void TMainForm::BuildMenus() {
   Berichte1 = menu("Berichte1", "Berichte");
   Anmeldebericht1 = item(Berichte1, "Anmeldebericht1", "Anmeldebericht");
   Resultate1 = item(Berichte1, "Resultate1", "Resultate");
-  RankingBericht1 = item(Berichte1, "RankingBericht1", "Ranking");
+  Ranking2 = item(Berichte1, "Ranking2", "Ranking");
+  RankingVerlauf1 = item(Berichte1, "RankingVerlauf1", "Ranking-Verlauf");
   Ranking1 = menu("Ranking1", "Ranking");
   RankingAnalyse1 = item(Ranking1, "RankingAnalyse1", "Ranking Analyse");
   Analyse1 = menu("Analyse1", "Analyse");

@@ -49,6 +49,7 @@ class TModalForm;
 class TNewForm;
 class TOpenForm;
 class TRadioGroup;
+class TRankingForm;
 class TTipForm;
 class TUpDown;
 class TWerbungForm;
@@ -62,6 +63,7 @@ struct MainFormWindows {
   TWerbungForm* werbung = nullptr;
   TListeForm* liste = nullptr;
   TMeldeberichForm* meldebericht = nullptr;  // shown beside the main window
+  TRankingForm* ranking = nullptr;
 };
 
 class TMainForm : public QMainWindow {
@@ -126,6 +128,11 @@ class TMainForm : public QMainWindow {
   void Anmeldebericht2Click();
   bool Submitting() const { return submitting_; }
 
+  // The ranking window and its two reports (fMainRanking.cpp).
+  void RankingAnalyse1Click();
+  void Ranking2Click();
+  void RankingVerlauf1Click();
+
   // Settings.
   void LoadSettings();
   void SaveSettings();
@@ -159,7 +166,7 @@ class TMainForm : public QMainWindow {
         *Zusatzprogramme1 = nullptr, *Hilfe1 = nullptr;
   QAction *NeuesProjekt1 = nullptr, *ProjektOeffnen1 = nullptr, *ProjektSpeichern1 = nullptr,
           *ProjektLoeschen1 = nullptr, *Einstellungen1 = nullptr, *Beenden1 = nullptr;
-  QAction *Anmeldebericht1 = nullptr, *Resultate1 = nullptr, *RankingBericht1 = nullptr;
+  QAction *Anmeldebericht1 = nullptr, *Resultate1 = nullptr, *Ranking2 = nullptr, *RankingVerlauf1 = nullptr;
   QAction* RankingAnalyse1 = nullptr;
   QAction *MetatagAnalyse1 = nullptr, *BrokenLinks1 = nullptr;
   QAction* MetatagGenerator1 = nullptr;
@@ -239,6 +246,7 @@ class TMainForm : public QMainWindow {
   void SetUpScans();
   void HttpScan1Ended();
   void ConnectSubmit();
+  void ConnectRanking();
   void FormCreate();
   bool FormCloseQuery();
   void FormClose();

@@ -19,6 +19,7 @@
 #include "platform/WidgetLook.h"
 #include "shell/fMain.h"
 #include "shell/fMainWidgets.h"
+#include "submit/EngineListDelegate.h"
 
 namespace mw {
 namespace {

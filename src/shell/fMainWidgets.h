@@ -1,10 +1,8 @@
 #pragma once
-// Small controls of the main window: a radio group with an item index, the up-down beside a
-// number edit, and the drawing of the engine list with its language flags.
+// Small controls of the main window: a radio group with an item index and the up-down beside a
+// number edit. The engine list's drawing is shared with the ranking window (submit/EngineListDelegate.h).
 
 #include <QGroupBox>
-#include <QPixmap>
-#include <QStyledItemDelegate>
 
 class QButtonGroup;
 class QLineEdit;
@@ -45,18 +43,6 @@ class TUpDown : public QWidget {
   QLineEdit* associate_;
   int minimum_;
   int position_ = 0;
-};
-
-// Draws an engine entry: the tick box, then the German flag for "_DE", "_AT" or "_CH" and the
-// English one over it for "_COM" at (left + 5, top + 4), the name at (left + 30, top + 3).
-class EngineListDelegate : public QStyledItemDelegate {
- public:
-  EngineListDelegate(const QPixmap& german, const QPixmap& english, QObject* parent);
-  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-
- private:
-  QPixmap german_, english_;
 };
 
 }  // namespace mw
