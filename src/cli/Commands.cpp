@@ -28,8 +28,8 @@ bool FindProject(const ProjectStore& store, const std::string& wanted, std::stri
 
 // Each command lives in a file of its own; add it here.
 const std::vector<Command>& AllCommands() {
-  static const std::vector<Command> commands = {kCrawlCommand, kDiscoverCommand, kBrokenCommand, kMetaCommand,
-                                                         kSubmitCommand, kRankCommand};
+  static const std::vector<Command> commands = {kCrawlCommand, kDiscoverCommand, kBrokenCommand,
+                                                kMetaCommand,  kSubmitCommand,   kRankCommand};
   return commands;
 }
 

@@ -40,9 +40,12 @@ std::vector<std::vector<std::string>> ParseCsv(std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') field += '"', ++i;
-      else if (c == '"') quoted = false;
-      else field += c;
+      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+        field += '"', ++i;
+      else if (c == '"')
+        quoted = false;
+      else
+        field += c;
     } else if (c == '"') {
       quoted = any = true;
     } else if (c == ',') {
@@ -64,7 +67,9 @@ std::vector<std::vector<std::string>> ParseCsv(std::string_view text) {
   return records;
 }
 
-std::string Html(const std::string& cp1252) { return HtmlEscape(Cp1252ToUtf8(cp1252)); }
+std::string Html(const std::string& cp1252) {
+  return HtmlEscape(Cp1252ToUtf8(cp1252));
+}
 
 // "2026-03-14 09:05:00" as "14.03.2026 09:05".
 std::string ShownTime(const std::string& time) {
@@ -96,7 +101,8 @@ std::string Chart(const std::vector<const RankingHistoryRow*>& runs) {
     return runs.size() == 1 ? left + plotWidth / 2 : left + int(i * std::size_t(plotWidth) / (runs.size() - 1));
   };
   std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(width) + "\" height=\"" +
-                    std::to_string(height) + "\" role=\"img\" font-family=\"Arial, Helvetica, sans-serif\" font-size=\"11\">\n";
+                    std::to_string(height) +
+                    "\" role=\"img\" font-family=\"Arial, Helvetica, sans-serif\" font-size=\"11\">\n";
   const int labelEvery = std::max(1, (steps * 14 + 359) / 360);
   for (int page = 1; page <= steps; ++page) {
     const int py = y(page == steps ? 0 : page);
@@ -142,8 +148,10 @@ std::string Table(const std::vector<const RankingHistoryRow*>& runs) {
 bool AppendRankingHistory(const std::string& path, const std::vector<RankingHistoryRow>& rows, std::string* error) {
   std::string content;
   if (FileExists(path) && !ReadWholeFile(path, content, error)) return false;
-  if (content.empty()) content = std::string(kRankingHistoryHeader) + "\r\n";
-  else if (content.back() != '\n') content += "\r\n";
+  if (content.empty())
+    content = std::string(kRankingHistoryHeader) + "\r\n";
+  else if (content.back() != '\n')
+    content += "\r\n";
   for (const auto& r : rows) content += CsvLine(r);
   return WriteFileAtomic(path, content, error);
 }
@@ -182,7 +190,8 @@ std::string RankingChartHtml(const std::string& projectName, const std::vector<R
       "<!DOCTYPE html>\n<html lang=\"de\"><head><meta charset=\"utf-8\"><title>Meldewerk Ranking-Verlauf</title>\n"
       "<style>body{font-family:Arial,Helvetica,sans-serif;color:#000}h1{color:#000099}"
       "th{background:#000099;color:#fff;text-align:left}td,th{font-size:13px}</style></head>\n<body>\n"
-      "<h1>Meldewerk Ranking-Verlauf</h1>\n<p><b>Projekt: " + Html(projectName) + "</b></p>\n";
+      "<h1>Meldewerk Ranking-Verlauf</h1>\n<p><b>Projekt: " +
+      Html(projectName) + "</b></p>\n";
   for (const auto& key : order) {
     const auto& runs = series[key];
     html += "<h2>Suchbegriff: " + Html(key.first) + " &ndash; Suchmaschine: " + Html(key.second) + "</h2>\n";

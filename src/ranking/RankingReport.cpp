@@ -35,7 +35,9 @@ void RankingReport::AddEngine(const std::string& resultLine, const std::string& 
   lines_.push_back("</tr>");
 }
 
-void RankingReport::Finish() { lines_.push_back("</table></body></html>"); }
+void RankingReport::Finish() {
+  lines_.push_back("</table></body></html>");
+}
 
 bool RankingReport::Write(const std::string& path, std::string* error) const {
   return WriteLineFile(path, lines_, error);

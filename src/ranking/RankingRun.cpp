@@ -121,11 +121,12 @@ RankingRun::Outcome RankingRun::Run(const Request& request) {
     // The history first: a report that cannot be written must not cost the run's rows.
     std::vector<RankingHistoryRow> rows;
     for (const auto& r : out.results)
-      rows.push_back({stamp, request.keyword, request.searchAddress, r.engine, r.foundPage, r.failedPages,
-                      r.searchedPages});
+      rows.push_back(
+          {stamp, request.keyword, request.searchAddress, r.engine, r.foundPage, r.failedPages, r.searchedPages});
     std::string historyError;
     const bool historyWritten =
-        rows.empty() || AppendRankingHistory(reportsFolder_ + RankingHistoryFileName(projectName_), rows, &historyError);
+        rows.empty() ||
+        AppendRankingHistory(reportsFolder_ + RankingHistoryFileName(projectName_), rows, &historyError);
     out.reportPath = reportsFolder_ + RankingReportFileName(projectName_);
     out.reportWritten = report.Write(out.reportPath, &out.error);
     if (!historyWritten && out.error.empty()) out.error = historyError;

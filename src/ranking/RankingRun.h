@@ -47,9 +47,9 @@ std::string RankingChartFileName(const std::string& projectName);    // "Ranking
 
 struct RankingEngineResult {
   std::string engine;
-  int foundPage = 0;     // 1 = first result page; 0 when not found
-  int failedPages = 0;   // pages that could not be searched
-  int searchedPages = 0; // pages requested for the engine (the page limit when not found)
+  int foundPage = 0;        // 1 = first result page; 0 when not found
+  int failedPages = 0;      // pages that could not be searched
+  int searchedPages = 0;    // pages requested for the engine (the page limit when not found)
   std::string lastAddress;  // the page the site was found on, else the last page requested
 
   // "Position: " + engine + " / Page " + page, or " / nicht gefunden", with the count of pages

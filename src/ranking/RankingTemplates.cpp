@@ -43,10 +43,14 @@ std::string EncodeQueryKeyword(const std::string& keyword, const std::string& bl
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   for (const unsigned char c : Cp1252ToUtf8(keyword)) {
-    if (c == ' ') out += blank;
-    else if (c == '"') out += quote;
-    else if (IsUnreserved(c)) out += char(c);
-    else out.append({'%', kHex[c >> 4], kHex[c & 15]});
+    if (c == ' ')
+      out += blank;
+    else if (c == '"')
+      out += quote;
+    else if (IsUnreserved(c))
+      out += char(c);
+    else
+      out.append({'%', kHex[c >> 4], kHex[c & 15]});
   }
   return out;
 }
@@ -58,9 +62,12 @@ std::string RankingTemplate::Fill(int pageIndex, const std::string& keyword) con
   } else {
     mapped.reserve(keyword.size());
     for (const char c : keyword) {
-      if (c == ' ') mapped += blank;
-      else if (c == '"') mapped += quote;
-      else mapped += c;
+      if (c == ' ')
+        mapped += blank;
+      else if (c == '"')
+        mapped += quote;
+      else
+        mapped += c;
     }
   }
   // Wide arithmetic: a huge Offset must not overflow into a wrong position.

@@ -22,9 +22,9 @@ struct RankingTemplate {
   static constexpr int kResultsPerPage = 10;
 
   std::string basicUrl;
-  std::string blank = "+";   // key ReplaceSlashInURL: put in place of every blank of the keyword
-  std::string quote = "\"";  // key ReplaceAnfuehrungszeichen: ... every double quote
-  bool quoteSet = false;     // the template gives ReplaceAnfuehrungszeichen
+  std::string blank = "+";      // key ReplaceSlashInURL: put in place of every blank of the keyword
+  std::string quote = "\"";     // key ReplaceAnfuehrungszeichen: ... every double quote
+  bool quoteSet = false;        // the template gives ReplaceAnfuehrungszeichen
   int offset = kDefaultOffset;  // decimal or "0x" hexadecimal; anything else gives the default
   int step = kResultsPerPage;   // key Step, when a whole number above 0
   bool encodeKeyword = false;   // key EncodeKeyword: "true" (any letter case) or "1"

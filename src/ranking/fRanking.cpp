@@ -170,7 +170,9 @@ void TRankingForm::SearchURLEditChange() {
   SearchURLEdit->setText(ToQt(RankingSearchAddress(searchAddress_)));
 }
 
-void TRankingForm::KeywordEditChange() { keyword_ = FromQt(KeywordEdit->text()); }
+void TRankingForm::KeywordEditChange() {
+  keyword_ = FromQt(KeywordEdit->text());
+}
 
 void TRankingForm::StartBitBtnClick() {
   std::string message;

@@ -54,3 +54,20 @@ TEST(RankingTemplates, MissingTemplateOrUrlGivesAnEmptyAddress) {
   folder.Write("Projects/templates/NoUrl.ran", "[SETTINGS]\nOffset=3\n");
   EXPECT_EQ(BuildRankingURL(folder.Templates(), "NoUrl", 0, "k"), "");
 }
+
+TEST(RankingTemplates, EncodeKeywordSendsUtf8AsAQueryComponent) {
+  mwtest::TempProgramFolder folder;
+  const std::string t = folder.Templates();
+  const std::string keyword = "M\xfcnchen \"a+b\" 100%/&";
+  folder.Write("Projects/templates/Enc.ran",
+               "[SETTINGS]\nBasicURL=http://e/?q=KLXKEYWORD&s=KLXPOS\nEncodeKeyword=TRUE\nStep=1\nOffset=1\n");
+  EXPECT_EQ(BuildRankingURL(t, "Enc", 2, keyword), "http://e/?q=M%C3%BCnchen+%22a%2Bb%22+100%25%2F%26&s=3");
+  // The template's own replacements still apply to blanks and double quotes.
+  folder.Write(
+      "Projects/templates/Own.ran",
+      "[SETTINGS]\nBasicURL=KLXKEYWORD\nEncodeKeyword=true\nReplaceSlashInURL=%20\nReplaceAnfuehrungszeichen=\n");
+  EXPECT_EQ(BuildRankingURL(t, "Own", 0, keyword), "M%C3%BCnchen%20a%2Bb%20100%25%2F%26");
+  // Without the key (or with another value) the keyword goes out as before; a Step of 0 keeps 10.
+  folder.Write("Projects/templates/Plain.ran", "[SETTINGS]\nBasicURL=KLXKEYWORD/KLXPOS\nEncodeKeyword=ja\nStep=0\n");
+  EXPECT_EQ(BuildRankingURL(t, "Plain", 1, keyword), "M\xfcnchen+\"a+b\"+100%/&/20");
+}
