@@ -203,17 +203,21 @@ void TRankingForm::StartBitBtnClick() {
   services.buildUrl = buildUrl;
   services.fetch = [](const std::string& url) { return FetchURLAnswerWaiting(url, kRankingFetchTimeoutMs); };
   RankingRun::View view;
-  view.addLine = [this](const std::string& line) {
-    Memo1->appendPlainText(ToQt(line));
-    repaint();
-  };
-  view.pageFetched = [this](const std::string& page) { TempMemo->setPlainText(ToQt(page)); };
+  // The new line is painted while the next page loads (the waiting fetch lets paint events
+  // through), so painting overlaps the network instead of adding to it.
+  view.addLine = [this](const std::string& line) { Memo1->appendPlainText(ToQt(line)); };
+  // The hidden memo takes the last page searched once the run is over: laying out every page
+  // as it comes would cost more than fetching it.
+  std::string lastPage;
+  view.pageFetched = [&lastPage](const std::string& page) { lastPage = page; };
   RankingRun run(context_.folder.TempFolder(), context_.folder.ReportsFolder(),
                  ProjectName ? ProjectName() : std::string(), services, view);
 
   // Clicks held back while a page loaded reach a disabled button afterwards, not a second run.
   StartBitBtn->setEnabled(false);
   const RankingRun::Outcome out = run.Run(request);
+  TempMemo->setPlainText(ToQt(lastPage));
+  repaint();
   QCoreApplication::processEvents();
   StartBitBtn->setEnabled(true);
   if (!out.error.empty()) context_.dialogs->Error(Msg(out.error));
