@@ -78,9 +78,9 @@ std::string ShownTime(const std::string& time) {
 }
 
 std::string ResultText(const RankingHistoryRow& r) {
+  if (r.foundPage > 0) return "Seite " + std::to_string(r.foundPage);
   RankingEngineResult result;
   result.engine = r.engine;
-  result.foundPage = r.foundPage;
   result.failedPages = r.failedPages;
   result.searchedPages = r.searchedPages;
   const std::string line = result.ResultLine();
@@ -191,7 +191,9 @@ std::string RankingChartHtml(const std::string& projectName, const std::vector<R
       "<style>body{font-family:Arial,Helvetica,sans-serif;color:#000}h1{color:#000099}"
       "th{background:#000099;color:#fff;text-align:left}td,th{font-size:13px}</style></head>\n<body>\n"
       "<h1>Meldewerk Ranking-Verlauf</h1>\n<p><b>Projekt: " +
-      Html(projectName) + "</b></p>\n";
+      Html(projectName) +
+      "</b></p>\n<p>Die Linie zeigt, auf welcher Ergebnisseite die Adresse gefunden wurde (Seite 1 oben). Ein "
+      "roter Ring hei\xc3\x9ft: nicht gefunden, aber Ergebnisseiten waren nicht abrufbar.</p>\n";
   for (const auto& key : order) {
     const auto& runs = series[key];
     html += "<h2>Suchbegriff: " + Html(key.first) + " &ndash; Suchmaschine: " + Html(key.second) + "</h2>\n";
