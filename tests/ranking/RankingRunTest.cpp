@@ -241,3 +241,16 @@ TEST(RankingSearch, AddressAndPageRules) {
   EXPECT_EQ(message, kNoSiteText);
   EXPECT_TRUE(CheckRankingInput("wort ", "", message));
 }
+
+TEST(RankingRun, TemplatesAndKeywordsThatCannotGiveAPageCountAsNotSearched) {
+  RankingEngines e;
+  e.dir.Write("Projects/templates/NoUrl_DE.ran", "[SETTINGS]\r\nOffset=0\r\n");
+  Runner run{e};
+  const auto out = run({"NoUrl_DE", "Found_DE"}, 2, std::string(10000, 'k'));
+  ASSERT_EQ(out.error, "");
+  ASSERT_EQ(out.results.size(), 2u);
+  EXPECT_EQ(out.results[0].ResultLine(), "Position: NoUrl_DE / nicht gefunden (2 von 2 Seiten nicht abrufbar)");
+  // The local server refuses an address this long (414), as real engines do.
+  EXPECT_EQ(out.results[1].ResultLine(), "Position: Found_DE / nicht gefunden (2 von 2 Seiten nicht abrufbar)");
+  EXPECT_TRUE(out.reportWritten);
+}
