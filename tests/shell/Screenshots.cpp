@@ -138,6 +138,23 @@ int main(int argc, char** argv) {
   werbung.setGeometry(0, 0, 1280, 773);
   werbung.show();
   shoot(werbung, "11-werbung");
+  werbung.hide();
+
+  // The ranking window after a run, with the shipped ranking templates.
+  for (const QString& f : QDir(QApplication::applicationDirPath() + QStringLiteral("/Projects/templates"))
+                              .entryList({QStringLiteral("*.ran")}, QDir::Files))
+    QFile::copy(QApplication::applicationDirPath() + QStringLiteral("/Projects/templates/") + f,
+                QString::fromStdString(root) + QStringLiteral("Projects/templates/") + f);
+  mw::TRankingForm& ranking = *windows.ranking;
+  ranking.SearchURLEdit->setText(QStringLiteral("www.beispiel.de"));
+  ranking.FormActivate();
+  ranking.KeywordEdit->setText(QStringLiteral("Bäckerei München"));
+  ranking.Memo1->setPlainText(
+      QStringLiteral("Durchsuche Page: 1 / Bing_DE\nDurchsuche Page: 2 / Bing_DE\nPosition: Bing_DE / Page 2\n"
+                     "Durchsuche Page: 1 / Ecosia_DE\nDurchsuche Page: 2 / Ecosia_DE\nDurchsuche Page: 3 / Ecosia_DE\n"
+                     "Position: Ecosia_DE / nicht gefunden (3 von 3 Seiten nicht abrufbar)"));
+  ranking.show();
+  shoot(ranking, "13-ranking");
   main.MayClose = true;
   mw::WriteFileAtomic(root + "NoWer.ini", "");
   return 0;
