@@ -10,12 +10,19 @@ ProgramWindows::ProgramWindows(AppContext& context)
       openForm(std::make_unique<TOpenForm>(context, main.get())),
       meldebericht(std::make_unique<TMeldeberichForm>(context, main.get())),
       werbung(std::make_unique<TWerbungForm>(context, main.get())),
-      liste(std::make_unique<TListeForm>(context, main.get())) {
-  main->SetWindows({about.get(), tip.get(), newForm.get(), openForm.get(), werbung.get(), liste.get(), meldebericht.get()});
+      liste(std::make_unique<TListeForm>(context, main.get())),
+      metaTag(std::make_unique<TMetaTagForm>(context, main.get())),
+      readyMetaTags(std::make_unique<TReadyMetaTagsForm>(context, main.get())) {
+  main->SetWindows(
+      {about.get(), tip.get(), newForm.get(), openForm.get(), werbung.get(), liste.get(), meldebericht.get()});
+  metaTag->SetResultWindow(readyMetaTags.get());
+  main->SetMetaTagWindow(metaTag.get());
 }
 
 // The windows shown by the main window go first, in the reverse order of their creation.
 ProgramWindows::~ProgramWindows() {
+  readyMetaTags.reset();
+  metaTag.reset();
   liste.reset();
   werbung.reset();
   meldebericht.reset();
