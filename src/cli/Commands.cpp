@@ -11,8 +11,8 @@ extern const Command kMetaTagsCommand;
 
 // Each command lives in a file of its own; add it here.
 const std::vector<Command>& AllCommands() {
-  static const std::vector<Command> commands = {kCrawlCommand, kDiscoverCommand, kBrokenCommand,
-                                                kMetaCommand,  kSubmitCommand,   kMetaTagsCommand};
+  static const std::vector<Command> commands = {kCrawlCommand, kDiscoverCommand, kBrokenCommand, kMetaCommand,
+                                                         kSubmitCommand, kMetaTagsCommand};
   return commands;
 }
 

@@ -13,8 +13,7 @@ ProgramWindows::ProgramWindows(AppContext& context)
       liste(std::make_unique<TListeForm>(context, main.get())),
       metaTag(std::make_unique<TMetaTagForm>(context, main.get())),
       readyMetaTags(std::make_unique<TReadyMetaTagsForm>(context, main.get())) {
-  main->SetWindows(
-      {about.get(), tip.get(), newForm.get(), openForm.get(), werbung.get(), liste.get(), meldebericht.get()});
+  main->SetWindows({about.get(), tip.get(), newForm.get(), openForm.get(), werbung.get(), liste.get(), meldebericht.get()});
   metaTag->SetResultWindow(readyMetaTags.get());
   main->SetMetaTagWindow(metaTag.get());
 }
