@@ -178,9 +178,8 @@ bool MetaTagGenerator::LoadInputs(MetaTagInputs& inputs, std::string* error) con
     return false;
   };
   if (lines.size() < kSavedLineCount)
-    return fail(LineError(file, static_cast<int>(lines.size()) + 1,
-                          "fehlt; die Datei hat " + std::to_string(lines.size()) + " statt " +
-                              std::to_string(kSavedLineCount) + " Zeilen."));
+    return fail("Datei " + file + ", Zeile " + std::to_string(lines.size() + 1) + " fehlt; die Datei hat nur " +
+                std::to_string(lines.size()) + " von " + std::to_string(kSavedLineCount) + " Zeilen.");
 
   MetaTagInputs r = inputs;
   const auto value = [&](SavedLine line) { return SavedValue(lines[line]); };
