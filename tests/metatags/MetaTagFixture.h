@@ -11,7 +11,7 @@ namespace mwtest {
 
 struct MetaTagFolder {
   // Lists whose entry 0 is "DEFAULT"; topic entry 1 is a lower-case "default".
-  void WriteLists() const {
+  MetaTagFolder() {
     const char* const lists[][4] = {
         {"pagetopic.ini", "default | auch keine", "Reisen | Reisen", "Sport | Sport"},
         {"pagetype.ini", "Shop | Onlineshop", nullptr, nullptr},

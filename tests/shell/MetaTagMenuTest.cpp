@@ -7,23 +7,18 @@
 
 #include "MainFormHarness.h"
 #include "common/Files.h"
+#include "metatags/MetaTagFixture.h"
 
 TEST(MetatagGeneratorMenu, ShowsTheGeneratorWithItsSavedInputs) {
   mwtest::MainFormHarness h;
-  for (const char* list :
-       {"pagetopic.ini", "pagetype.ini", "pageaudience.ini", "pagerevisit.ini", "pagelanguage.ini", "pagerobots.ini"})
-    h.dir.Write(list, "DEFAULT | keine Angaben\r\n");
   h.Build();
   EXPECT_FALSE(h.Main().MetatagGenerator1->isEnabled());
   h.CreateProject();
   ASSERT_TRUE(h.Main().MetatagGenerator1->isEnabled());
   h.shownWindows.clear();
 
-  std::vector<std::string> saved = {"[METATTAGS]",         "title=Start=Seite",  "author=a",         "topic=0",
-                                    "copyright=c",         "publisher=p",        "dateexists=false", "date=22.03.2005",
-                                    "expiresexists=false", "expires=22.03.2005", "type=0",           "audience=0",
-                                    "revisit=0",           "language=0",         "robots=0",         "description=d",
-                                    "keywords=k",          "dublin=false"};
+  std::vector<std::string> saved = mwtest::SavedLines();
+  saved[1] = "title=Start=Seite";
   h.dir.Write("metatags.met", mw::JoinLinesCrLf(saved));
   h.Main().MetatagGenerator1->trigger();
   EXPECT_EQ(h.shownWindows, std::vector<std::string>{"MetaTagForm"});
