@@ -46,6 +46,9 @@ Control* Field(Control* control, const char* name, const char* label, QVBoxLayou
 QComboBox* ChoiceBox(int rowsDropped, QWidget* parent) {
   auto* box = new QComboBox(parent);
   box->setMaxVisibleItems(rowsDropped);
+  // Long entries must not widen one column; the open list still shows them whole.
+  box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  box->setMinimumContentsLength(12);
   return box;
 }
 
