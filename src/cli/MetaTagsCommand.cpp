@@ -47,7 +47,10 @@ int MetaTags(const Args& args) {
   MetaTagInputs inputs;
   if (!generator.LoadInputs(inputs, &error)) return Fail(error);
   const std::string missing = MetaTagGenerator::MissingFieldMessage(inputs);
-  if (!missing.empty()) return Fail(missing);
+  if (!missing.empty()) {
+    std::fprintf(stderr, "%s\n", missing.c_str());
+    return 1;
+  }
   const std::string text = Cp1252ToUtf8(JoinLinesCrLf(generator.Generate(inputs)));
   std::fwrite(text.data(), 1, text.size(), stdout);
   return std::fflush(stdout) == 0 ? 0 : 1;

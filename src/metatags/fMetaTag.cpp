@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <limits>
 
 #include "metatags/FMetaTagsResult.h"
 #include "platform/Dialogs.h"
@@ -41,6 +42,14 @@ Control* Field(Control* control, const char* name, const char* label, QVBoxLayou
   column->addWidget(control);
   column->addSpacing(4);
   return control;
+}
+
+// A text field that takes a text of any length: a long description restored from
+// "metatags.met" must not come back cut.
+QLineEdit* TextEdit(QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->setMaxLength(std::numeric_limits<int>::max());
+  return edit;
 }
 
 QComboBox* ChoiceBox(int rowsDropped, QWidget* parent) {
@@ -108,16 +117,16 @@ TMetaTagForm::TMetaTagForm(AppContext& context, QWidget* parent)
   DateDateTimePicker = DatePicker("DateDateTimePicker", this);
   ExpiresDateTimePicker = DatePicker("ExpiresDateTimePicker", this);
 
-  TitleEdit = Field(new QLineEdit(this), "TitleEdit", "Titel der Webseite:", left, this);
+  TitleEdit = Field(TextEdit(this), "TitleEdit", "Titel der Webseite:", left, this);
   PageTopicComboBox = Field(ChoiceBox(30, this), "PageTopicComboBox", "Thema der Webseite:", left, this);
-  PublisherEdit = Field(new QLineEdit(this), "PublisherEdit", "Herausgeber der Webseite:", left, this);
+  PublisherEdit = Field(TextEdit(this), "PublisherEdit", "Herausgeber der Webseite:", left, this);
   DateCheckBox = DateField(DateDateTimePicker, "DateCheckBox", "Veröffentlichungsdatum:", left, this);
   PageTypeComboBox = Field(ChoiceBox(30, this), "PageTypeComboBox", "Typ der Webseite:", left, this);
   RevisitComboBox = Field(ChoiceBox(8, this), "RevisitComboBox", "Suchmaschinenwiederbesuch:", left, this);
   RobotsComboBox = Field(ChoiceBox(8, this), "RobotsComboBox", "Indexierung / Linkverfolgung:", left, this);
 
-  AuthorEdit = Field(new QLineEdit(this), "AuthorEdit", "Autor der Webseite:", right, this);
-  CopyrightEdit = Field(new QLineEdit(this), "CopyrightEdit", "Copyright z.B. Ihrname, 2005:", right, this);
+  AuthorEdit = Field(TextEdit(this), "AuthorEdit", "Autor der Webseite:", right, this);
+  CopyrightEdit = Field(TextEdit(this), "CopyrightEdit", "Copyright z.B. Ihrname, 2005:", right, this);
   ExpiresCheckBox = DateField(ExpiresDateTimePicker, "ExpiresCheckBox", "Verfallsdatum:", right, this);
   AudienceComboBox = Field(ChoiceBox(30, this), "AudienceComboBox", "Zielgruppe der Webseite:", right, this);
   LanguageComboBox = Field(ChoiceBox(30, this), "LanguageComboBox", "Sprache der Webseite:", right, this);
@@ -129,9 +138,9 @@ TMetaTagForm::TMetaTagForm(AppContext& context, QWidget* parent)
 
   auto* wide = new QVBoxLayout;
   wide->setSpacing(2);
-  DescriptionEdit = Field(new QLineEdit(this), "DescriptionEdit", "Beschreibung der Webseite:", wide, this);
+  DescriptionEdit = Field(TextEdit(this), "DescriptionEdit", "Beschreibung der Webseite:", wide, this);
   KeywordsEdit =
-      Field(new QLineEdit(this), "KeywordsEdit", "Suchwörter (durch Komma und Leerzeichen getrennt):", wide, this);
+      Field(TextEdit(this), "KeywordsEdit", "Suchwörter (durch Komma und Leerzeichen getrennt):", wide, this);
   DublinCoreCheckBox = new QCheckBox(Msg("Zusätzlich Dublin Core Metatags erzeugen?"), this);
   DublinCoreCheckBox->setObjectName(QStringLiteral("DublinCoreCheckBox"));
   wide->addWidget(DublinCoreCheckBox);

@@ -141,11 +141,16 @@ TEST(MetaTagForm, ABlankTitleIsRefusedAfterSavingThenTheBlockReachesTheClipboard
 TEST(MetaTagForm, EveryShowingRestoresTheSavedInputs) {
   Windows w;
   w.Build();
-  w.folder.dir.Write("metatags.met", mw::JoinLinesCrLf(mwtest::SavedLines()));
+  auto lines = mwtest::SavedLines();
+  lines[15] = "description=" + std::string(100000, 'd');
+  w.folder.dir.Write("metatags.met", mw::JoinLinesCrLf(lines));
   ASSERT_TRUE(w.form->FormShow());
-  const std::pair<QLineEdit*, const char*> texts[] = {
-      {w.form->TitleEdit, "Gespeichert"}, {w.form->AuthorEdit, "Autorin"},         {w.form->CopyrightEdit, "Ich, 2005"},
-      {w.form->PublisherEdit, "Verlag"},  {w.form->DescriptionEdit, "Eine Seite"}, {w.form->KeywordsEdit, "a, b"}};
+  EXPECT_EQ(w.form->DescriptionEdit->text().size(), 100000);
+  const std::pair<QLineEdit*, const char*> texts[] = {{w.form->TitleEdit, "Gespeichert"},
+                                                      {w.form->AuthorEdit, "Autorin"},
+                                                      {w.form->CopyrightEdit, "Ich, 2005"},
+                                                      {w.form->PublisherEdit, "Verlag"},
+                                                      {w.form->KeywordsEdit, "a, b"}};
   for (const auto& [edit, text] : texts) EXPECT_EQ(edit->text().toStdString(), text);
   const std::pair<QComboBox*, int> choices[] = {{w.form->PageTopicComboBox, 2}, {w.form->PageTypeComboBox, 1},
                                                 {w.form->AudienceComboBox, 0},  {w.form->RevisitComboBox, 1},
@@ -158,7 +163,6 @@ TEST(MetaTagForm, EveryShowingRestoresTheSavedInputs) {
   EXPECT_TRUE(w.form->DublinCoreCheckBox->isChecked());
 
   // A damaged file: the error, and the window is not to be shown; the inputs stay.
-  auto lines = mwtest::SavedLines();
   lines[10] = "type=zwei";
   w.folder.dir.Write("metatags.met", mw::JoinLinesCrLf(lines));
   w.form->TitleEdit->setText(QStringLiteral("offen"));
