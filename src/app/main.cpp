@@ -5,8 +5,8 @@
 
 #include "platform/DesktopServices.h"
 #include "platform/Dialogs.h"
-#include "store/AppContext.h"
 #include "shell/ProgramWindows.h"
+#include "store/AppContext.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -20,7 +20,10 @@ int main(int argc, char* argv[]) {
     QApplication::installTranslator(&qtTranslations);
 
   mw::AppContext context;
-  context.folder = mw::ProgramFolder::Choose(QApplication::applicationDirPath().toStdString(), mw::UserDataHome());
+  // An installed program works in the user's data folder, which receives the shipped data here.
+  std::string seedError;
+  context.folder =
+      mw::ProgramFolder::Choose(QApplication::applicationDirPath().toStdString(), mw::UserDataHome(), &seedError);
   context.facts = mw::ProductFacts::Load(context.folder);
   mw::QtDialogs dialogs;
   context.dialogs = &dialogs;
@@ -30,5 +33,6 @@ int main(int argc, char* argv[]) {
   mw::ProgramWindows windows(context);
   dialogs.SetParent(windows.main.get());
   windows.main->showMaximized();
+  if (!seedError.empty()) dialogs.Error(QString::fromUtf8(seedError));
   return QApplication::exec();
 }
