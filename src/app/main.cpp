@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -12,6 +13,9 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Meldewerk"));
   QApplication::setApplicationDisplayName(QStringLiteral("Meldewerk"));
+  // The installed desktop entry and icon, so the desktop's menu, task bar and window agree.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Meldewerk"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.example.Meldewerk")));
 
   // German captions on Qt's standard buttons, whatever the desktop's language.
   QTranslator qtTranslations;
