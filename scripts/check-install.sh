@@ -51,7 +51,12 @@ shown=$(as_user "$prefix/bin/meldewerk-cli" --version) || fail "meldewerk-cli --
 [ "$shown" = "$version" ] || fail "meldewerk-cli --version printed '$shown', ver.ini says '$version'"
 user=$tmp/home/data/Meldewerk
 cmp -s data/ver.ini "$user/ver.ini" || fail "the user folder was not seeded by meldewerk-cli"
-as_user "$prefix/bin/meldewerk-cli" --help | grep -qF "Program folder: $user/" || fail "--help names no program folder"
+as_user "$prefix/bin/meldewerk-cli" --help >"$tmp/help.txt"
+grep -qF "Program folder: $user/" "$tmp/help.txt" || fail "--help names no program folder"
+for command in $(sed -n '/^Commands:/,/^$/{s/^  \([a-z-]*\) .*/\1/p}' "$tmp/help.txt"); do
+  as_user "$prefix/bin/meldewerk-cli" "$command" --help | grep -qF "Program folder: $user/" ||
+    fail "meldewerk-cli $command --help names no program folder"
+done
 
 # A later version: one new template, one changed file; the user has edited the help page.
 printf 'meine Hilfe\r\n' >"$user/help/help.html"
