@@ -30,7 +30,8 @@ ProgramFolder::Location ProgramFolder::Locate(const std::string& programDir, con
   const std::string userFolder = IncludeTrailingSlash(dataHome) + "Meldewerk/";
   const fs::path installed = (fs::path(programDir) / ".." / "share" / "meldewerk").lexically_normal();
   std::error_code ec;
-  if (fs::is_directory(installed, ec)) return {userFolder, IncludeTrailingSlash(installed.string())};
+  if (fs::path(programDir).is_absolute() && fs::is_directory(installed, ec))
+    return {userFolder, IncludeTrailingSlash(installed.string())};
 
   const std::string beside = IncludeTrailingSlash(programDir);
   if (::access(beside.c_str(), W_OK) == 0) return {beside, beside};
