@@ -51,7 +51,9 @@ ProgramFolder ProgramFolder::Choose(const std::string& programDir, const std::st
 }
 
 std::string UserDataHome() {
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) return xdg;
+  // A relative $XDG_DATA_HOME is invalid by the XDG rules; it would also tie the folder to the
+  // current directory.
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') return xdg;
   const char* home = std::getenv("HOME");
   return std::string(home && *home ? home : "/tmp") + "/.local/share";
 }

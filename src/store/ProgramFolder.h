@@ -51,7 +51,7 @@ class ProgramFolder {
   std::string path_;
 };
 
-// $XDG_DATA_HOME, or $HOME/.local/share when it is not set.
+// $XDG_DATA_HOME, or $HOME/.local/share when it is not set or not an absolute path.
 std::string UserDataHome();
 
 }  // namespace mw

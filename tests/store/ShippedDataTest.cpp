@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <utility>
 
 #include "store/ProductFacts.h"
 #include "store/ProgramFolder.h"
@@ -106,4 +108,21 @@ TEST(ProgramFolder, AnInstalledProgramWorksInTheUserFolderSeededFromShareEvenWhe
   EXPECT_TRUE(dir.Exists("data/Meldewerk/Projects/templates/IndexNow.ini"));
   ASSERT_TRUE(folder.CreateWorkFolders());
   EXPECT_FALSE(dir.Exists("usr/share/meldewerk/Temp") || dir.Exists("usr/share/meldewerk/Shipped.lst"));
+}
+
+TEST(ProgramFolder, UserDataHomeFollowsXdgOnlyForAnAbsolutePath) {
+  const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  const char* savedXdg = std::getenv("XDG_DATA_HOME");
+  const std::string xdg = savedXdg ? savedXdg : "";
+  ::setenv("HOME", "/home/erika", 1);
+  for (const auto& [value, expected] : {std::pair{"/daten", "/daten"}, std::pair{"daten", "/home/erika/.local/share"},
+                                        std::pair{"", "/home/erika/.local/share"}}) {
+    ::setenv("XDG_DATA_HOME", value, 1);
+    EXPECT_EQ(UserDataHome(), expected) << value;
+  }
+  ::setenv("HOME", savedHome.c_str(), 1);
+  if (savedXdg)
+    ::setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+  else
+    ::unsetenv("XDG_DATA_HOME");
 }
