@@ -10,6 +10,7 @@ packages=(
   libcurl4-openssl-dev
   libgtest-dev libgmock-dev libcpp-httplib-dev libssl-dev zlib1g-dev libbrotli-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -4,4 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/build.sh
 ./scripts/check-layers.sh
+./scripts/check-install.sh
 ctest --test-dir build --output-on-failure -j "$(nproc)" "$@"

@@ -1,17 +1,21 @@
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 #include "platform/DesktopServices.h"
 #include "platform/Dialogs.h"
-#include "store/AppContext.h"
 #include "shell/ProgramWindows.h"
+#include "store/AppContext.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Meldewerk"));
   QApplication::setApplicationDisplayName(QStringLiteral("Meldewerk"));
+  // The installed desktop entry and icon, so the desktop's menu, task bar and window agree.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Meldewerk"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.example.Meldewerk")));
 
   // German captions on Qt's standard buttons, whatever the desktop's language.
   QTranslator qtTranslations;
@@ -20,7 +24,10 @@ int main(int argc, char* argv[]) {
     QApplication::installTranslator(&qtTranslations);
 
   mw::AppContext context;
-  context.folder = mw::ProgramFolder::Choose(QApplication::applicationDirPath().toStdString(), mw::UserDataHome());
+  // An installed program works in the user's data folder, which receives the shipped data here.
+  std::string seedError;
+  context.folder =
+      mw::ProgramFolder::Choose(QApplication::applicationDirPath().toStdString(), mw::UserDataHome(), &seedError);
   context.facts = mw::ProductFacts::Load(context.folder);
   mw::QtDialogs dialogs;
   context.dialogs = &dialogs;
@@ -30,5 +37,6 @@ int main(int argc, char* argv[]) {
   mw::ProgramWindows windows(context);
   dialogs.SetParent(windows.main.get());
   windows.main->showMaximized();
+  if (!seedError.empty()) dialogs.Error(QString::fromUtf8(seedError));
   return QApplication::exec();
 }

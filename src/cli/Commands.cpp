@@ -10,6 +10,7 @@ extern const Command kSubmitCommand;
 extern const Command kDiscoverCommand;
 extern const Command kBrokenCommand;
 extern const Command kMetaCommand;
+extern const Command kMetaTagsCommand;
 extern const Command kRankCommand;
 
 bool FindProject(const ProjectStore& store, const std::string& wanted, std::string& folder) {
@@ -28,8 +29,8 @@ bool FindProject(const ProjectStore& store, const std::string& wanted, std::stri
 
 // Each command lives in a file of its own; add it here.
 const std::vector<Command>& AllCommands() {
-  static const std::vector<Command> commands = {kCrawlCommand, kDiscoverCommand, kBrokenCommand,
-                                                kMetaCommand,  kSubmitCommand,   kRankCommand};
+  static const std::vector<Command> commands = {kCrawlCommand, kDiscoverCommand, kBrokenCommand, kMetaCommand,
+                                                         kSubmitCommand, kMetaTagsCommand, kRankCommand};
   return commands;
 }
 

@@ -14,13 +14,19 @@ ProgramWindows::ProgramWindows(AppContext& context)
       werbung(std::make_unique<TWerbungForm>(context, main.get())),
       liste(std::make_unique<TListeForm>(context, main.get())),
       ranking(std::make_unique<TRankingForm>(context, main->GermanImage->pixmap(), main->EnglishImage->pixmap(),
-                                             main.get())) {
+                                             main.get())),
+      metaTag(std::make_unique<TMetaTagForm>(context, main.get())),
+      readyMetaTags(std::make_unique<TReadyMetaTagsForm>(context, main.get())) {
   main->SetWindows({about.get(), tip.get(), newForm.get(), openForm.get(), werbung.get(), liste.get(), meldebericht.get(),
                     ranking.get()});
+  metaTag->SetResultWindow(readyMetaTags.get());
+  main->SetMetaTagWindow(metaTag.get());
 }
 
 // The windows shown by the main window go first, in the reverse order of their creation.
 ProgramWindows::~ProgramWindows() {
+  readyMetaTags.reset();
+  metaTag.reset();
   ranking.reset();
   liste.reset();
   werbung.reset();

@@ -7,6 +7,8 @@
 #include "auxiliary/fAbout.h"
 #include "auxiliary/fTip.h"
 #include "auxiliary/fWerbung.h"
+#include "metatags/FMetaTagsResult.h"
+#include "metatags/fMetaTag.h"
 #include "ranking/fRanking.h"
 #include "shell/fMain.h"
 #include "shell/fNew.h"
@@ -29,6 +31,8 @@ struct ProgramWindows {
   std::unique_ptr<TWerbungForm> werbung;
   std::unique_ptr<TListeForm> liste;
   std::unique_ptr<TRankingForm> ranking;
+  std::unique_ptr<TMetaTagForm> metaTag;
+  std::unique_ptr<TReadyMetaTagsForm> readyMetaTags;
 };
 
 }  // namespace mw

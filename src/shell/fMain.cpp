@@ -22,6 +22,7 @@
 #include "auxiliary/fWerbung.h"
 #include "common/Files.h"
 #include "crawler/HttpScan.h"
+#include "metatags/fMetaTag.h"
 #include "platform/Dialogs.h"
 #include "platform/ModalForm.h"
 #include "platform/QtText.h"
@@ -205,6 +206,7 @@ void TMainForm::BuildMenus() {
   connect(ProjektLoeschen1, &QAction::triggered, this, &TMainForm::DeleteProjectCommand);
   connect(Einstellungen1, &QAction::triggered, this, &TMainForm::Einstellungen1Click);
   connect(Beenden1, &QAction::triggered, this, &TMainForm::Beenden1Click);
+  connect(MetatagGenerator1, &QAction::triggered, this, &TMainForm::MetatagGenerator1Click);
   connect(Hilfedatei1, &QAction::triggered, this, [this] { OpenHelpPage(context_); });
   connect(Update1, &QAction::triggered, this, [this] { OpenProductPage(context_); });
   connect(Info1, &QAction::triggered, this, [this] {
@@ -221,6 +223,11 @@ void TMainForm::EnableProjectMenus() {
 void TMainForm::Einstellungen1Click() {
   PageControl1->setTabVisible(5, true);
   SelectTab(5);
+}
+
+void TMainForm::MetatagGenerator1Click() {
+  if (!metaTagForm_ || !metaTagForm_->FormShow()) return;
+  RunModal ? RunModal(*metaTagForm_) : metaTagForm_->exec();
 }
 
 void TMainForm::ShowTabs(bool show) {

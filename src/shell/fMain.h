@@ -45,6 +45,7 @@ class THttpScan;
 class TAboutBox;
 class TListeForm;
 class TMeldeberichForm;
+class TMetaTagForm;
 class TModalForm;
 class TNewForm;
 class TOpenForm;
@@ -73,6 +74,9 @@ class TMainForm : public QMainWindow {
   ~TMainForm() override;
 
   void SetWindows(const MainFormWindows& windows);
+  void SetMetaTagWindow(TMetaTagForm* form) { metaTagForm_ = form; }
+  // "Metatag-Generator": the generator restores its inputs and is shown modally.
+  void MetatagGenerator1Click();
   // Shows a modal window: FormActivate, then the modal loop (or the test's stand-in for it).
   int ShowModal(TModalForm& form);
   std::function<int(QDialog&)> RunModal;
@@ -277,6 +281,7 @@ class TMainForm : public QMainWindow {
   ScanMode pendingMode_ = ScanMode::Discovery;
   ShownPageList shown_;
   MainFormWindows windows_;
+  TMetaTagForm* metaTagForm_ = nullptr;
   QStackedLayout* stack_ = nullptr;
   bool firstActivation_ = true;
   bool selectingTab_ = false;

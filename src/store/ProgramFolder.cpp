@@ -1,11 +1,13 @@
 #include "store/ProgramFolder.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 #include "common/Files.h"
 #include "common/Text.h"
+#include "store/ShippedData.h"
 
 namespace mw {
 
@@ -23,29 +25,35 @@ bool ProgramFolder::CreateWorkFolders() const {
   return ok;
 }
 
-ProgramFolder ProgramFolder::Choose(const std::string& installFolder, const std::string& dataHome) {
-  ProgramFolder install(installFolder);
-  if (::access(install.Path().c_str(), W_OK) == 0) return install;
-
-  ProgramFolder user(IncludeTrailingSlash(dataHome) + "Meldewerk/");
+ProgramFolder::Location ProgramFolder::Locate(const std::string& programDir, const std::string& dataHome) {
   namespace fs = std::filesystem;
+  const std::string userFolder = IncludeTrailingSlash(dataHome) + "Meldewerk/";
+  const fs::path installed = (fs::path(programDir) / ".." / "share" / "meldewerk").lexically_normal();
   std::error_code ec;
-  if (!fs::exists(user.Path() + "Projects", ec)) {
-    fs::create_directories(user.Path(), ec);
-    // Shipped data is copied once (not the programs beside it); what the user changed later is
-    // never overwritten.
-    for (const auto& entry : fs::directory_iterator(install.Path(), ec)) {
-      const auto perms = entry.status(ec).permissions();
-      if (entry.is_regular_file(ec) && (perms & fs::perms::owner_exec) != fs::perms::none) continue;
-      fs::copy(entry.path(), user.Path() + entry.path().filename().string(),
-               fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
-    }
+  if (fs::path(programDir).is_absolute() && fs::is_directory(installed, ec))
+    return {userFolder, IncludeTrailingSlash(installed.string())};
+
+  const std::string beside = IncludeTrailingSlash(programDir);
+  if (::access(beside.c_str(), W_OK) == 0) return {beside, beside};
+  return {userFolder, beside};
+}
+
+ProgramFolder ProgramFolder::Choose(const std::string& programDir, const std::string& dataHome,
+                                    std::string* seedError) {
+  const Location location = Locate(programDir, dataHome);
+  if (location.Seeded()) {
+    const ShippedData::Outcome outcome = ShippedData::Seed(location.shipped, location.work);
+    if (seedError) *seedError = outcome.error;
+  } else if (seedError) {
+    seedError->clear();
   }
-  return user;
+  return ProgramFolder(location.work);
 }
 
 std::string UserDataHome() {
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) return xdg;
+  // A relative $XDG_DATA_HOME is invalid by the XDG rules; it would also tie the folder to the
+  // current directory.
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') return xdg;
   const char* home = std::getenv("HOME");
   return std::string(home && *home ? home : "/tmp") + "/.local/share";
 }

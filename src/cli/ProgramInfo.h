@@ -1,0 +1,15 @@
+#pragma once
+// What meldewerk-cli says about itself: its version and the program folder it works in.
+
+#include <cstdio>
+
+namespace mw::cli {
+
+// Prints the first line of "ver.ini" in the program folder in use; 1 when there is none.
+int PrintVersion();
+
+// One line naming the program folder in use (and where its shipped data comes from when that is
+// another folder), as the end of every help text. Writes nothing to disk.
+void PrintProgramFolder(FILE* out);
+
+}  // namespace mw::cli
