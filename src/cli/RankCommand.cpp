@@ -134,8 +134,8 @@ int Rank(const Args& args) {
 
   const ProductFacts facts = ProductFacts::Load(folder);
   try {
-    if (!CheckConnection(facts.productPage,
-                         [](const std::string& url) { return FetchURL(url, kRankingFetchTimeoutMs); }))
+    // The connection check is the main window's request, with its time-out.
+    if (!CheckConnection(facts.productPage, [](const std::string& url) { return FetchURL(url, kMainFetchTimeoutMs); }))
       return Fail(kNoConnectionText, 2);
   } catch (const std::exception& e) {
     return Fail(e.what(), 2);
