@@ -80,6 +80,7 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
   SetUpScans();
   ConnectBindings();
   ConnectSubmit();
+  ConnectTools();
   RunModal = [](QDialog& dialog) { return dialog.exec(); };
   FetchURL = WaitingFetcher(kMainFetchTimeoutMs);
   FormCreate();

@@ -43,6 +43,8 @@ namespace mw {
 
 class THttpScan;
 class TAboutBox;
+class TClickOptionsForm;
+class TKeywordsForm;
 class TListeForm;
 class TMeldeberichForm;
 class TModalForm;
@@ -62,6 +64,8 @@ struct MainFormWindows {
   TWerbungForm* werbung = nullptr;
   TListeForm* liste = nullptr;
   TMeldeberichForm* meldebericht = nullptr;  // shown beside the main window
+  TKeywordsForm* keywords = nullptr;
+  TClickOptionsForm* clickOptions = nullptr;
 };
 
 class TMainForm : public QMainWindow {
@@ -137,6 +141,11 @@ class TMainForm : public QMainWindow {
   void StopBitBtnClick();
   void StartCrawl();
   void StartAnalysis(ScanMode mode);  // the two items of the "Analyse" menu
+
+  // The click tool and the multi-search (fMainTools.cpp); the click run shares the
+  // submission run's cancel flag.
+  void Klicktool1Click();
+  void Multisuche1Click();
 
   // Closing: the submission abort starts the close timer; a crawl's end calls CloseIfRequested.
   void StartCloseTimer();
@@ -239,6 +248,7 @@ class TMainForm : public QMainWindow {
   void SetUpScans();
   void HttpScan1Ended();
   void ConnectSubmit();
+  void ConnectTools();
   void FormCreate();
   bool FormCloseQuery();
   void FormClose();
