@@ -14,7 +14,8 @@ ProgramWindows::ProgramWindows(AppContext& context)
       browser(std::make_unique<TBrowserForm>(main.get())),
       werbung(std::make_unique<TWerbungForm>(context, main.get())),
       liste(std::make_unique<TListeForm>(context, main.get())) {
-  MainFormWindows shown{about.get(), tip.get(), newForm.get(), openForm.get(), werbung.get(), liste.get(), meldebericht.get()};
+  MainFormWindows shown{about.get(),   tip.get(),   newForm.get(),     openForm.get(),
+                        werbung.get(), liste.get(), meldebericht.get()};
   shown.keywords = keywords.get();
   shown.clickOptions = clickOptions.get();
   main->SetWindows(shown);
