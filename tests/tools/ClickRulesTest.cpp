@@ -7,6 +7,7 @@
 #include <climits>
 #include <set>
 
+#include "common/Files.h"
 #include "store/AppContext.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProgramFolder.h"
@@ -190,6 +191,24 @@ TEST(EngineList, AnUnreadableListNamesTheFile) {
   std::string error;
   EXPECT_FALSE(engines.Read(dir.Path() + mw::kOpenEnginesFile, &error));
   EXPECT_NE(error.find(dir.Path() + "OpenEngines.ini"), std::string::npos);
+}
+
+TEST(EngineList, TheShippedListOpensEveryEngineWithTheTerm) {
+  const std::string path = std::string(MELDEWERK_DATA_DIR) + mw::kOpenEnginesFile;
+  std::string content;
+  ASSERT_TRUE(mw::ReadWholeFile(path, content));
+  for (std::size_t at = content.find('\n'); at != std::string::npos; at = content.find('\n', at + 1))
+    ASSERT_TRUE(at > 0 && content[at - 1] == '\r') << "a line without CR LF at byte " << at;
+  EngineList engines;
+  ASSERT_TRUE(engines.Read(path, nullptr));
+  const auto windows = engines.Windows("meldewerk");
+  ASSERT_GE(windows.size(), 10u);
+  for (const auto& w : windows) {
+    EXPECT_TRUE(w.address.starts_with("https://")) << w.address;
+    EXPECT_NE(w.address.find("meldewerk"), std::string::npos) << w.address;
+    EXPECT_EQ(w.address.find("KLXKEYWORD"), std::string::npos) << w.address;
+    EXPECT_FALSE(w.caption.starts_with("  ")) << w.address;  // every engine has a name
+  }
 }
 
 }  // namespace
