@@ -133,8 +133,7 @@ TEST_F(EngineTest, MultiSearchOpensTheResultPagesInViewWindows) {
   EXPECT_EQ(w->geometry().size(), QSize(600, 600));
   ASSERT_TRUE(WaitUntil([&] { return server.CountFor("/ran-suche") == 1; }, 120000));
   bool searched = false;
-  for (const auto& r : server.Requests())
-    searched |= r.path == "/suche" && r.target == "/suche?q=zwei%20w%C3%B6rter";
+  for (const auto& r : server.Requests()) searched |= r.path == "/suche" && r.target == "/suche?q=zwei%20w%C3%B6rter";
   EXPECT_TRUE(searched);
   EXPECT_TRUE(w->isVisible());  // a view window stays until the user closes it
 

@@ -33,14 +33,15 @@ class FakeBrowser final : public BrowserControl {
 };
 
 struct Window {
-  Window() : form(nullptr, [this](QWidget* parent) {
-    auto control = std::make_unique<FakeBrowser>(parent);
-    control->onNavigate = [this] {
-      if (onNavigate) onNavigate();
-    };
-    browser = control.get();
-    return control;
-  }) {
+  Window()
+      : form(nullptr, [this](QWidget* parent) {
+          auto control = std::make_unique<FakeBrowser>(parent);
+          control->onNavigate = [this] {
+            if (onNavigate) onNavigate();
+          };
+          browser = control.get();
+          return control;
+        }) {
     form.URLs->setText(QStringLiteral("http://127.0.0.1:9/start"));
     form.StatusLabel->setText(QStringLiteral("Klick erzeugen: http://127.0.0.1:9/start"));
     // Ends a modal window that would otherwise never close, and says so.

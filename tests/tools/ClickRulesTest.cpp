@@ -169,8 +169,8 @@ TEST(ClickOptionsWindow, CaptionFollowsTheSecondsAndKeepsItOnBadNumbers) {
 
 TEST(EngineList, SearchWindowsInACascadeWithTheTermInserted) {
   EngineList engines;
-  engines.SetLines({"", "  http://a.example/?q=KLXKEYWORD&p=KLXKEYWORD | Alpha ", "|", "http://b.example/KLXKEYWORD|Beta",
-                    "http://c.example/ | Gamma"});
+  engines.SetLines({"", "  http://a.example/?q=KLXKEYWORD&p=KLXKEYWORD | Alpha ", "|",
+                    "http://b.example/KLXKEYWORD|Beta", "http://c.example/ | Gamma"});
   const std::string term = "zwei W\xf6rter";  // Windows-1252, inserted as it stands
   const auto windows = engines.Windows(term);
   ASSERT_EQ(windows.size(), 3u);
@@ -179,7 +179,7 @@ TEST(EngineList, SearchWindowsInACascadeWithTheTermInserted) {
   EXPECT_EQ(windows[0].left, 40);
   EXPECT_EQ(windows[0].top, 40);
   EXPECT_EQ(windows[1].address, "http://b.example/" + term);
-  EXPECT_EQ(windows[1].top, 80);  // the line of "|" alone counts
+  EXPECT_EQ(windows[1].top, 80);                       // the line of "|" alone counts
   EXPECT_EQ(windows[2].address, "http://c.example/");  // no placeholder: opened as it stands
   EXPECT_EQ(windows[2].left, 100);
   EXPECT_EQ(engines.Windows("")[1].address, "http://b.example/");

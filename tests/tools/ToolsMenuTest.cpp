@@ -98,4 +98,16 @@ TEST(MultiSearchMenu, OpensNothingUnlessTheTermIsConfirmedAndTheListRead) {
   EXPECT_EQ(t.BrowserWindows(), 1);
 }
 
+TEST(ToolWindows, HilfeOpensTheHelpPageOrSaysWhyNot) {
+  Tools t;
+  t.windows->clickOptions->HilfeBitBtn->click();
+  t.opener.succeed = false;
+  t.windows->keywords->HilfeBitBtn->click();
+  ASSERT_EQ(t.opener.opened.size(), 2u);
+  for (const auto& url : t.opener.opened) EXPECT_EQ(url, "file://" + t.dir.Path() + "help/help.html");
+  EXPECT_EQ(t.dialogs.Texts(),
+            (std::vector<std::string>{
+                "Unable to start internet browser! Make sure you have it properly set-up on your system!"}));
+}
+
 }  // namespace
