@@ -100,6 +100,17 @@ TEST(BrowserWindow, AbbrechenSetsTheCancelFlagAndCloses) {
   EXPECT_TRUE(cancel);
 }
 
+TEST(BrowserWindow, APageThatNeverFinishesIsClosedByTheAbortTimer) {
+  Window w;
+  bool cancel = false;
+  w.form.SetCancelFlag(&cancel);
+  w.form.SetClickTiming(1, false);
+  w.onNavigate = [&] { w.form.AbortTimer->start(50); };  // its 26 seconds, shortened
+  w.form.StartBrowsing(TBrowserForm::Mode::Click);
+  EXPECT_FALSE(w.timedOut);
+  EXPECT_FALSE(cancel);  // the run goes on
+}
+
 TEST(BrowserWindow, ViewModeShowsAtOnceAndLoadsOnceOnScreen) {
   Window w;
   w.form.StartBrowsing(TBrowserForm::Mode::View);
