@@ -61,8 +61,12 @@ TBrowserForm::TBrowserForm(QWidget* parent, ControlFactory makeControl)
   top->setColumnStretch(0, 1);
   layout->addWidget(Panel1);
 
-  browserArea_ = new QVBoxLayout;
-  layout->addLayout(browserArea_, 1);
+  // The web browser goes here when the window is first started.
+  auto* browserPlace = new QWidget(this);
+  browserPlace->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  browserArea_ = new QVBoxLayout(browserPlace);
+  browserArea_->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(browserPlace, 1);
 
   ProgressPanel = new QFrame(this);
   ProgressPanel->setObjectName(QStringLiteral("ProgressPanel"));
@@ -103,7 +107,7 @@ TBrowserForm::~TBrowserForm() = default;
 
 void TBrowserForm::EnsureBrowser() {
   if (browser_) return;
-  browser_ = makeControl_(this);
+  browser_ = makeControl_(browserArea_->parentWidget());
   browser_->Widget()->setObjectName(QStringLiteral("WebBrowser1"));
   browser_->OnNavigateComplete = [this](BrowserControl::Document d) { WebBrowser1NavigateComplete2(d); };
   browser_->OnDocumentComplete = [this](BrowserControl::Document d) { WebBrowser1DocumentComplete(d); };
