@@ -65,13 +65,6 @@ TEST(ClickSchedule, CountsAndOrderOfClicks) {
   EXPECT_EQ(RunSchedule(three, 1000).back().address, "http://c/");  // 333 rounds of three
 }
 
-TEST(ClickSchedule, ALongFileStartsAtOnceWithItsFirstLine) {
-  std::vector<std::string> lines(10000, "http://example.org/page");
-  lines[0] = " http://example.org/first ";
-  ClickSchedule schedule(lines, 3);
-  EXPECT_EQ(schedule.Address(), "http://example.org/first");
-}
-
 TEST(ClickTiming, CountdownLabelAndBar) {
   struct Case {
     int ticks, closeMs;
