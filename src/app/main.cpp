@@ -4,12 +4,14 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "platform/BrowserControl.h"
 #include "platform/DesktopServices.h"
 #include "platform/Dialogs.h"
 #include "shell/ProgramWindows.h"
 #include "store/AppContext.h"
 
 int main(int argc, char* argv[]) {
+  mw::PrepareBrowserEngine();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Meldewerk"));
   QApplication::setApplicationDisplayName(QStringLiteral("Meldewerk"));

@@ -12,6 +12,7 @@ extern const Command kBrokenCommand;
 extern const Command kMetaCommand;
 extern const Command kMetaTagsCommand;
 extern const Command kRankCommand;
+extern const Command kClickCommand;
 
 bool FindProject(const ProjectStore& store, const std::string& wanted, std::string& folder) {
   ProjectSettings settings;
@@ -30,7 +31,7 @@ bool FindProject(const ProjectStore& store, const std::string& wanted, std::stri
 // Each command lives in a file of its own; add it here.
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {kCrawlCommand, kDiscoverCommand, kBrokenCommand, kMetaCommand,
-                                                         kSubmitCommand, kMetaTagsCommand, kRankCommand};
+                                                         kSubmitCommand, kMetaTagsCommand, kRankCommand, kClickCommand};
   return commands;
 }
 

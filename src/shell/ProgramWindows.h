@@ -15,6 +15,9 @@
 #include "shell/fOpen.h"
 #include "shell/fOpenListe.h"
 #include "submit/fMeldebericht.h"
+#include "tools/fClickOptions.h"
+#include "tools/fInternetBrowser.h"
+#include "tools/fKeywords.h"
 
 namespace mw {
 
@@ -25,9 +28,12 @@ struct ProgramWindows {
   std::unique_ptr<TMainForm> main;
   std::unique_ptr<TAboutBox> about;
   std::unique_ptr<TTipForm> tip;
+  std::unique_ptr<TKeywordsForm> keywords;
+  std::unique_ptr<TClickOptionsForm> clickOptions;
   std::unique_ptr<TNewForm> newForm;
   std::unique_ptr<TOpenForm> openForm;
   std::unique_ptr<TMeldeberichForm> meldebericht;
+  std::unique_ptr<TBrowserForm> browser;  // each click and search window is a new one
   std::unique_ptr<TWerbungForm> werbung;
   std::unique_ptr<TListeForm> liste;
   std::unique_ptr<TRankingForm> ranking;

@@ -82,6 +82,7 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
   ConnectBindings();
   ConnectSubmit();
   ConnectRanking();
+  ConnectTools();
   RunModal = [](QDialog& dialog) { return dialog.exec(); };
   FetchURL = WaitingFetcher(kMainFetchTimeoutMs);
   FormCreate();

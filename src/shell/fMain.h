@@ -43,6 +43,8 @@ namespace mw {
 
 class THttpScan;
 class TAboutBox;
+class TClickOptionsForm;
+class TKeywordsForm;
 class TListeForm;
 class TMeldeberichForm;
 class TMetaTagForm;
@@ -65,6 +67,8 @@ struct MainFormWindows {
   TListeForm* liste = nullptr;
   TMeldeberichForm* meldebericht = nullptr;  // shown beside the main window
   TRankingForm* ranking = nullptr;
+  TKeywordsForm* keywords = nullptr;
+  TClickOptionsForm* clickOptions = nullptr;
 };
 
 class TMainForm : public QMainWindow {
@@ -148,6 +152,11 @@ class TMainForm : public QMainWindow {
   void StopBitBtnClick();
   void StartCrawl();
   void StartAnalysis(ScanMode mode);  // the two items of the "Analyse" menu
+
+  // The click tool and the multi-search (fMainTools.cpp); the click run shares the
+  // submission run's cancel flag.
+  void Klicktool1Click();
+  void Multisuche1Click();
 
   // Closing: the submission abort starts the close timer; a crawl's end calls CloseIfRequested.
   void StartCloseTimer();
@@ -251,6 +260,7 @@ class TMainForm : public QMainWindow {
   void HttpScan1Ended();
   void ConnectSubmit();
   void ConnectRanking();
+  void ConnectTools();
   void FormCreate();
   bool FormCloseQuery();
   void FormClose();

@@ -19,8 +19,9 @@ bool ScriptedDialogs::YesNo(const QString& text) {
   return answer;
 }
 
-QString ScriptedDialogs::OpenFile(const QString& filter, const QString&) {
+QString ScriptedDialogs::OpenFile(const QString& filter, const QString& folder) {
   lastFilter = filter;
+  lastFolder = folder;
   if (fileAnswers.empty()) return {};
   QString f = fileAnswers.front();
   fileAnswers.pop_front();

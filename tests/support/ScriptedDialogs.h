@@ -28,7 +28,7 @@ class ScriptedDialogs final : public mw::Dialogs {
   std::deque<bool> answers;         // for YesNo
   std::deque<QString> fileAnswers;  // for OpenFile and SaveFile; empty string cancels
   std::vector<ShownMessage> shown;
-  QString lastFilter, lastDefaultName;
+  QString lastFilter, lastDefaultName, lastFolder;
 
   // Texts shown so far (UTF-8), in order, and a cleared record.
   std::vector<std::string> Texts() const;
