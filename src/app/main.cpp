@@ -10,8 +10,9 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // Only the name: a display name set explicitly is appended to every window caption by the
+  // desktop ("Meldewerk : Titel — Meldewerk"); message boxes take the name as their title.
   QApplication::setApplicationName(QStringLiteral("Meldewerk"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Meldewerk"));
 
   // German captions on Qt's standard buttons, whatever the desktop's language.
   QTranslator qtTranslations;

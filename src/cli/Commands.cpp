@@ -7,11 +7,12 @@ extern const Command kSubmitCommand;
 extern const Command kDiscoverCommand;
 extern const Command kBrokenCommand;
 extern const Command kMetaCommand;
+extern const Command kIndexNowKeyCommand;
 
 // Each command lives in a file of its own; add it here.
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {kCrawlCommand, kDiscoverCommand, kBrokenCommand, kMetaCommand,
-                                                         kSubmitCommand};
+                                                         kSubmitCommand, kIndexNowKeyCommand};
   return commands;
 }
 

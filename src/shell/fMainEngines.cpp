@@ -18,6 +18,7 @@
 #include "platform/QtText.h"
 #include "platform/WidgetLook.h"
 #include "shell/fMain.h"
+#include "submit/EngineTemplates.h"
 #include "shell/fMainWidgets.h"
 
 namespace mw {
@@ -202,6 +203,8 @@ QWidget* TMainForm::BuildStep4() {
   connect(BitBtn5, &QPushButton::clicked, this, &TMainForm::BitBtn5Click);
   connect(DeleteBitBtn, &QPushButton::clicked, this, &TMainForm::DeleteBitBtnClick);
   connect(ComboBox1, &QComboBox::activated, this, [this](int) { ComboBox1Change(); });
+  sheet->installEventFilter(this);      // Enter starts the run
+  ComboBox1->installEventFilter(this);  // typed letters select no engine
   return sheet;
 }
 
@@ -224,7 +227,10 @@ void TMainForm::ApplyEngineChoice(EngineChoice choice) {
   std::vector<std::string> engines;
   for (int i = 0; i < SuchmaschinenCheckListBox->count(); ++i)
     engines.push_back(FromQt(SuchmaschinenCheckListBox->item(i)->text()));
-  SetTicks(SuchmaschinenCheckListBox, ChooseEngines(engines, choice));
+  const std::vector<bool> important = choice == EngineChoice::Important
+                                          ? EnginesMarkedImportant(context_.folder.TemplatesFolder(), engines)
+                                          : std::vector<bool>();
+  SetTicks(SuchmaschinenCheckListBox, ChooseEngines(engines, choice, important));
 }
 
 void TMainForm::ShowPageRows() {
@@ -297,6 +303,7 @@ void TMainForm::BitBtn5Click() {
 }
 
 void TMainForm::UntickModes() {
+  shownMode_ = nullptr;
   for (QRadioButton* b : {OnePageSubpagesRadioButton, OnePageRadioButton, ListeRadioButton}) {
     b->setAutoExclusive(false);
     b->setChecked(false);
