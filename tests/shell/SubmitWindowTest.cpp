@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <QMouseEvent>
 #include <QTabWidget>
 #include <algorithm>
 #include <condition_variable>
@@ -108,22 +107,6 @@ std::vector<std::string> MemoLines(const QPlainTextEdit* memo) {
 // Queues a click on the main thread, as a user's click arriving while a request runs.
 void QueueClick(QPushButton* button) {
   QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection);
-}
-
-// Queues a click as the mouse makes it: user input, which a wait that excludes user input
-// would hold back until the request is over.
-void QueueUserClick(QPushButton* button) {
-  QMetaObject::invokeMethod(
-      button,
-      [button] {
-        const QPointF at = QRectF(button->rect()).center();
-        for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-          QCoreApplication::postEvent(button, new QMouseEvent(type, at, button->mapToGlobal(at), Qt::LeftButton,
-                                                              type == QEvent::MouseButtonPress ? Qt::LeftButton
-                                                                                               : Qt::NoButton,
-                                                              Qt::NoModifier));
-      },
-      Qt::QueuedConnection);
 }
 
 // Holds a server's answer back until the test opens it (or a generous bound passes), so a
@@ -297,7 +280,7 @@ TEST(SubmitWindow, CancelEndsTheRequestUnderWayAndKeepsLaterEnginesAsWrittenAtTh
   // engine would answer only much later.
   Gate gate;
   s.engines.server.Handle("/a.html", [&](const httplib::Request&, httplib::Response& res) {
-    QueueUserClick(m.AbortBitBtn);
+    QueueClick(m.AbortBitBtn);
     gate.Wait();
     res.set_content("danke beta", "text/html");
   });
