@@ -70,10 +70,13 @@ void BM_SubmissionRun(benchmark::State& state) {
     if (out.successes != kPages * kEngines) state.SkipWithError("not every page was submitted");
     benchmark::DoNotOptimize(attempts);
   }
-  state.counters["attempts/s"] = benchmark::Counter(double(kPages * kEngines), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["attempts/s"] =
+      benchmark::Counter(double(kPages * kEngines), benchmark::Counter::kIsIterationInvariantRate);
 }
 
-size_t Discard(char*, size_t size, size_t count, void*) { return size * count; }
+size_t Discard(char*, size_t size, size_t count, void*) {
+  return size * count;
+}
 
 void BM_BareCurlLoop(benchmark::State& state) {
   Site& site = TheSite();

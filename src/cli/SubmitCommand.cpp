@@ -8,9 +8,9 @@
 #include "common/Cp1252.h"
 #include "common/Text.h"
 #include "platform/FetchURL.h"
-#include "submit/EngineSelection.h"
 #include "store/ProductFacts.h"
 #include "store/ProjectStore.h"
+#include "submit/EngineSelection.h"
 #include "submit/EngineTemplates.h"
 #include "submit/SubmissionRun.h"
 
@@ -40,8 +40,12 @@ constexpr const char* kHelp =
     "Exit codes: 0 every attempt accepted, 3 the run finished with at least one page not reached\n"
     "or rejected, 1 nothing to submit, no connection or a file error, 2 bad usage.\n";
 
-void Say(const std::string& cp1252) { std::printf("%s\n", Cp1252ToUtf8(cp1252).c_str()); }
-void SayUtf8(const std::string& utf8) { std::printf("%s\n", utf8.c_str()); }
+void Say(const std::string& cp1252) {
+  std::printf("%s\n", Cp1252ToUtf8(cp1252).c_str());
+}
+void SayUtf8(const std::string& utf8) {
+  std::printf("%s\n", utf8.c_str());
+}
 int Fail(const std::string& utf8, int code) {
   std::fprintf(stderr, "meldewerk-cli submit: %s\n", utf8.c_str());
   return code;
@@ -70,9 +74,12 @@ int Submit(const Args& args) {
       choice = EngineChoice::English;
     } else if (a == "--mark" && i + 1 < args.size()) {
       const std::string m = args[++i];
-      if (m == "all") marks = MarkChoice::All;
-      else if (m == "new") marks = MarkChoice::New;
-      else if (m == "failed") marks = MarkChoice::Failed;
+      if (m == "all")
+        marks = MarkChoice::All;
+      else if (m == "new")
+        marks = MarkChoice::New;
+      else if (m == "failed")
+        marks = MarkChoice::Failed;
       else {
         std::fputs(kHelp, stderr);
         return 2;
@@ -97,7 +104,8 @@ int Submit(const Args& args) {
   const ProductFacts facts = ProductFacts::Load(folder);
   const ProjectStore store(folder);
   std::string projectFolder;
-  if (!FindProject(store, project, projectFolder)) return Fail("Projekt \"" + Cp1252ToUtf8(project) + "\" nicht gefunden.", 2);
+  if (!FindProject(store, project, projectFolder))
+    return Fail("Projekt \"" + Cp1252ToUtf8(project) + "\" nicht gefunden.", 2);
   ProjectSettings settings;
   store.ReadProjectSettings(projectFolder, settings);
 
@@ -132,24 +140,22 @@ int Submit(const Args& args) {
   std::vector<PageListEntry> pages = shown.Entries();
   if (!ApplyMarkChoice(store.ProjectPath(projectFolder), engines, marks, pages, &error)) return Fail(error, 1);
 
-  if (!SubmissionRun::AnyMarked(pages))
-    return Fail(kNoPageMarkedText, 1);
+  if (!SubmissionRun::AnyMarked(pages)) return Fail(kNoPageMarkedText, 1);
   const FetchFunction fetch = [](const std::string& url) { return FetchURL(url, kMainFetchTimeoutMs); };
   try {
-    if (!CheckConnection(facts.productPage, fetch))
-      return Fail(kNoConnectionText, 1);
+    if (!CheckConnection(facts.productPage, fetch)) return Fail(kNoConnectionText, 1);
   } catch (const std::exception& e) {
     return Fail(e.what(), 1);
   }
-  if (settings.name.empty() || settings.email.empty())
-    return Fail(kContactDataMissingText, 1);
+  if (settings.name.empty() || settings.email.empty()) return Fail(kContactDataMissingText, 1);
   if (!SubmissionRun::AnyEngineMarked(engines)) return Fail(kNoEngineMarkedText, 1);
   std::string key;
   IndexNowKeyState keyState = IndexNowKeyState::Kept;
   if (!store.EnsureIndexNowKey(projectFolder, key, &keyState, &error)) return Fail(error, 1);
   if (keyState == IndexNowKeyState::Replaced)
-    std::fprintf(stderr, "meldewerk-cli submit: Der IndexNow-Schl\xc3\xbcssel war ung\xc3\xbcltig; neuer Schl\xc3\xbcssel: %s\n",
-                 key.c_str());
+    std::fprintf(
+        stderr, "meldewerk-cli submit: Der IndexNow-Schl\xc3\xbcssel war ung\xc3\xbcltig; neuer Schl\xc3\xbcssel: %s\n",
+        key.c_str());
 
   SubmissionRun::Services services;
   services.buildSubmitUrl = [&](const std::string& engine, const std::string& page) {

@@ -18,8 +18,8 @@
 #include "platform/QtText.h"
 #include "platform/WidgetLook.h"
 #include "shell/fMain.h"
-#include "submit/EngineTemplates.h"
 #include "shell/fMainWidgets.h"
+#include "submit/EngineTemplates.h"
 
 namespace mw {
 namespace {

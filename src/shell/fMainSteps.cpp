@@ -3,12 +3,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -166,9 +166,10 @@ QWidget* TMainForm::BuildStep2() {
   titleForm->addRow(label("Projektname"), ProjektNameEdit);
   auto* indexNow = Named(new QGroupBox(Msg("IndexNow-Schlüssel des Projekts"), sheet), "GroupBoxIndexNow");
   auto* indexNowColumn = new QVBoxLayout(indexNow);
-  indexNowColumn->addWidget(Wrapped("Die Suchmaschinen mit IndexNow nehmen eine Seite nur an, wenn die Schlüsseldatei "
-                                    "im Hauptverzeichnis Ihrer Webseite liegt.",
-                                    indexNow));
+  indexNowColumn->addWidget(
+      Wrapped("Die Suchmaschinen mit IndexNow nehmen eine Seite nur an, wenn die Schlüsseldatei "
+              "im Hauptverzeichnis Ihrer Webseite liegt.",
+              indexNow));
   IndexNowKeyEdit = Named(new QLineEdit(indexNow), "IndexNowKeyEdit");
   IndexNowKeyEdit->setReadOnly(true);
   indexNowColumn->addWidget(IndexNowKeyEdit);
@@ -320,8 +321,9 @@ void TMainForm::ShowModeControls() {
   if (OnePageRadioButton->isChecked()) {
     for (QWidget* w : std::initializer_list<QWidget*>{GroupBox8, ModeLabel, ErgMemo}) w->show();
   } else if (OnePageSubpagesRadioButton->isChecked()) {
-    for (QWidget* w : std::initializer_list<QWidget*>{GroupBox8, VorSeitenzahlLabel, NachSeitenzahlLabel, MaxPagesEdit,
-                                                      StartBitBtn, StopBitBtn, SitemapBitBtn, ModeLabel, ErgMemo, Memo7})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{GroupBox8, VorSeitenzahlLabel, NachSeitenzahlLabel, MaxPagesEdit, StartBitBtn,
+                                         StopBitBtn, SitemapBitBtn, ModeLabel, ErgMemo, Memo7})
       w->show();
   } else if (ListeRadioButton->isChecked()) {
     if (windows_.liste && ShowModal(*windows_.liste) == QDialog::Accepted) AddPagesToProject();

@@ -44,8 +44,9 @@ std::vector<bool> ChooseEngines(const std::vector<std::string>& engines, EngineC
         tick = false;
         break;
       case EngineChoice::Important:
-        tick = ContainsAny(upper, {"GOOGLE_DE", "FIREBALL_DE", "ALTAVISTA_DE", "ACOON_DE", "T-ONLINE_DE", "ABACHO_DE"}) ||
-               (i < important.size() && important[i]);
+        tick =
+            ContainsAny(upper, {"GOOGLE_DE", "FIREBALL_DE", "ALTAVISTA_DE", "ACOON_DE", "T-ONLINE_DE", "ABACHO_DE"}) ||
+            (i < important.size() && important[i]);
         break;
       case EngineChoice::German:
         tick = IsGermanEngine(engine);

@@ -16,7 +16,9 @@ bool IsGermanEngine(const std::string& engine) {
   return Contains(upper, "_DE") || Contains(upper, "_AT") || Contains(upper, "_CH");
 }
 
-bool IsEnglishEngine(const std::string& engine) { return Contains(UpperCase(engine), "_COM"); }
+bool IsEnglishEngine(const std::string& engine) {
+  return Contains(UpperCase(engine), "_COM");
+}
 
 std::vector<std::string> EngineTemplateFiles(const std::string& templatesFolder) {
   return FilesWithExtension(templatesFolder, ".ini");
@@ -96,10 +98,14 @@ std::string EngineTemplate::Fill(const std::string& pageUrl, const std::string& 
   std::string mapped;
   mapped.reserve(pageUrl.size());
   for (const char c : pageUrl) {
-    if (c == '/') mapped += slash;
-    else if (c == ':') mapped += colon;
-    else if (c == '.') mapped += dot;
-    else mapped += c;
+    if (c == '/')
+      mapped += slash;
+    else if (c == ':')
+      mapped += colon;
+    else if (c == '.')
+      mapped += dot;
+    else
+      mapped += c;
   }
   std::string url = ReplaceFirst(basicUrl, "KLXMAIL", contactEmail);
   url = ReplaceFirst(std::move(url), "KLXNAME", contactName);

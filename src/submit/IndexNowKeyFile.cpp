@@ -6,7 +6,9 @@
 
 namespace mw {
 
-std::string KeyFileName(const std::string& key) { return key + ".txt"; }
+std::string KeyFileName(const std::string& key) {
+  return key + ".txt";
+}
 
 std::string KeyFileUrl(const std::string& siteUrl, const std::string& key) {
   std::string site = Trim(siteUrl);

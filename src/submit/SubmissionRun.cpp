@@ -23,7 +23,9 @@ std::map<std::string, std::string> DatesByAddress(const std::vector<PageListEntr
 
 }  // namespace
 
-std::string TodayStamp() { return QDate::currentDate().toString(QStringLiteral("dd.MM.yy")).toStdString(); }
+std::string TodayStamp() {
+  return QDate::currentDate().toString(QStringLiteral("dd.MM.yy")).toStdString();
+}
 
 std::string ShortDateText() {
   return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toLatin1().toStdString();
@@ -35,8 +37,8 @@ std::string ClosingMessage(int successes, int total) {
          " Seiten angemeldet. Nicht angenommene Seiten bleiben markiert.";
 }
 
-bool ApplyMarkChoice(const std::string& projectFolder, const std::vector<SubmissionEngine>& engines,
-                     MarkChoice choice, std::vector<PageListEntry>& entries, std::string* error) {
+bool ApplyMarkChoice(const std::string& projectFolder, const std::vector<SubmissionEngine>& engines, MarkChoice choice,
+                     std::vector<PageListEntry>& entries, std::string* error) {
   if (choice == MarkChoice::AsListed) return true;
   if (choice == MarkChoice::All) {
     for (auto& e : entries) e.marked = true;
@@ -85,7 +87,9 @@ int SubmissionRun::Percent(int successes, int total) {
   return total > 0 ? static_cast<int>(std::nearbyint(100.0 * successes / total)) : 0;
 }
 
-std::string SubmissionRun::ListPath(const std::string& engine) const { return projectFolder_ + engine + ".ser"; }
+std::string SubmissionRun::ListPath(const std::string& engine) const {
+  return projectFolder_ + engine + ".ser";
+}
 
 bool SubmissionRun::Save(const std::string& engine, const std::vector<PageListEntry>& entries, Outcome& out) {
   if (engine.empty()) return true;

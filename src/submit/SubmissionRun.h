@@ -23,7 +23,8 @@ struct SubmissionEngine {
 
 // The start checks' messages (UTF-8), shown by the window and the command line alike.
 inline constexpr const char* kNoPageMarkedText =
-    "Bitte markieren Sie zuerst alle Internetseiten, welche Sie anmelden m\xc3\xb6" "chten in dem Sie in das "
+    "Bitte markieren Sie zuerst alle Internetseiten, welche Sie anmelden m\xc3\xb6"
+    "chten in dem Sie in das "
     "\"K\xc3\xa4stchen\" vor der Internetseite klicken!";
 inline constexpr const char* kContactDataMissingText = "Bitte f\xc3\xbcllen Sie zuerst die Kontaktdaten aus!";
 inline constexpr const char* kNoEngineMarkedText = "Es ist keine Suchmaschine ausgew\xc3\xa4hlt!";
@@ -49,8 +50,8 @@ enum class MarkChoice {
 // `entries` (one engine's list) with its marks set by `choice`, looking at the lists of the
 // marked engines in `projectFolder`. False (with the German error text) when a list cannot be
 // read.
-bool ApplyMarkChoice(const std::string& projectFolder, const std::vector<SubmissionEngine>& engines,
-                     MarkChoice choice, std::vector<PageListEntry>& entries, std::string* error = nullptr);
+bool ApplyMarkChoice(const std::string& projectFolder, const std::vector<SubmissionEngine>& engines, MarkChoice choice,
+                     std::vector<PageListEntry>& entries, std::string* error = nullptr);
 
 class SubmissionRun {
  public:
@@ -84,8 +85,8 @@ class SubmissionRun {
     int total = 0;
     bool reportWritten = false;
     std::string reportPath;
-    std::string error;                      // UTF-8; empty when the run went through
-    std::size_t shownEngine = 0;            // the engine whose list is shown at the end
+    std::string error;            // UTF-8; empty when the run went through
+    std::size_t shownEngine = 0;  // the engine whose list is shown at the end
     std::vector<PageListEntry> shownEntries;
   };
 

@@ -27,10 +27,11 @@ std::vector<std::string> Locations(const std::string& xml, std::string* rootName
 
 TEST(Sitemap, EscapedUtf8AddressesOnePerPageAtMost50000) {
   std::string ns;
-  const auto locs = Locations(SitemapXml({"http://s.de/", "", "http://s.de/a.php?x=1&y=<2>\"'", "http://s.de/m\xfc.html"}), &ns);
+  const auto locs =
+      Locations(SitemapXml({"http://s.de/", "", "http://s.de/a.php?x=1&y=<2>\"'", "http://s.de/m\xfc.html"}), &ns);
   EXPECT_EQ(ns, "http://www.sitemaps.org/schemas/sitemap/0.9");
-  EXPECT_EQ(locs, (std::vector<std::string>{"http://s.de/", "http://s.de/a.php?x=1&y=<2>\"'",
-                                            "http://s.de/m\xc3\xbc.html"}));
+  EXPECT_EQ(locs,
+            (std::vector<std::string>{"http://s.de/", "http://s.de/a.php?x=1&y=<2>\"'", "http://s.de/m\xc3\xbc.html"}));
 
   std::vector<std::string> many;
   for (int i = 0; i < 50001; ++i) many.push_back("http://s.de/" + std::to_string(i));

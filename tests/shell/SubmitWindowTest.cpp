@@ -15,9 +15,8 @@
 #include <QPrinterInfo>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
-
 #include <QTabWidget>
+#include <QTimer>
 #include <algorithm>
 #include <condition_variable>
 #include <map>
@@ -289,7 +288,8 @@ TEST(SubmitWindow, CancelEndsTheRequestUnderWayAndKeepsLaterEnginesAsWrittenAtTh
 
   EXPECT_EQ(s.h.dialogs.Texts(), std::vector<std::string>{"Abbruch durch den Benutzer!"});
   EXPECT_EQ(s.engines.server.CountFor("/gamma"), 0u);
-  const std::string asAtStart = s.Line("00.00.00", a, true) + s.Line("00.00.00", x, false) + s.Line("00.00.00", b, true);
+  const std::string asAtStart =
+      s.Line("00.00.00", a, true) + s.Line("00.00.00", x, false) + s.Line("00.00.00", b, true);
   EXPECT_EQ(s.List("Gamma_COM"), asAtStart);
   // The page whose request was cut off is left as it was, without a kept answer.
   EXPECT_EQ(s.List("Beta_DE"), asAtStart);

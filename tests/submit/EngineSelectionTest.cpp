@@ -1,9 +1,9 @@
 // Engine lists and the page list of the shown engine: the rules without a window.
 #include <gtest/gtest.h>
 
-#include "support/TempProgramFolder.h"
 #include "submit/EngineSelection.h"
 #include "submit/EngineTemplates.h"
+#include "support/TempProgramFolder.h"
 
 using mw::EngineChoice;
 
@@ -97,5 +97,6 @@ TEST(EngineSelection, TheMostImportantIncludeEveryTemplateMarkedWichtig) {
   EXPECT_EQ(important, (std::vector<bool>{false, false, true, false}));
   EXPECT_EQ(mw::ChooseEngines(engines, EngineChoice::Important, important),
             (std::vector<bool>{false, true, true, false}));
-  EXPECT_EQ(mw::ChooseEngines(engines, EngineChoice::German, important), (std::vector<bool>{false, true, false, false}));
+  EXPECT_EQ(mw::ChooseEngines(engines, EngineChoice::German, important),
+            (std::vector<bool>{false, true, false, false}));
 }

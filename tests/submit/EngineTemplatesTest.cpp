@@ -68,8 +68,12 @@ TEST(EngineTemplates, PageAddressIsMappedAndPlaceholdersFilledFirstOnlyInFixedOr
   EXPECT_EQ(BuildSubmitURL(t, "Order", "P", "KLXURL", "xKLXNAMEx"), "m=xPx;n=KLXNAME;u=KLXURL");
 
   // Bytes above 127 go in as they are.
-  EXPECT_EQ(BuildSubmitURL(t, "Plain", "http://m\xfc" "ller.de/", "J\xfcrgen", "j@m.de"),
-            "http://e/add?u=http://m\xfc" "ller.de/&n=J\xfcrgen&m=j@m.de");
+  EXPECT_EQ(BuildSubmitURL(t, "Plain",
+                           "http://m\xfc"
+                           "ller.de/",
+                           "J\xfcrgen", "j@m.de"),
+            "http://e/add?u=http://m\xfc"
+            "ller.de/&n=J\xfcrgen&m=j@m.de");
 }
 
 TEST(EngineTemplates, TemplateIsReadAnewOnEveryCall) {
@@ -111,7 +115,9 @@ TEST(EngineTemplates, PercentEncodeInsertsQueryComponentsFromUtf8) {
     std::string in, out;
   } cases[] = {
       {"http://www.site.test/b.php?x=1&y=2", "http%3A%2F%2Fwww.site.test%2Fb.php%3Fx%3D1%26y%3D2"},
-      {"gr\xfc\xdf" "e", "gr%C3%BC%C3%9Fe"},  // Windows-1252 "grüße"
+      {"gr\xfc\xdf"
+       "e",
+       "gr%C3%BC%C3%9Fe"},  // Windows-1252 "grüße"
       {"A-z_0.9~ +", "A-z_0.9~%20%2B"},
       {"\x80", "%E2%82%AC"},  // the euro sign
   };

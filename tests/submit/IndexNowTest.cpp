@@ -47,7 +47,9 @@ TEST(IndexNowKey, OlderProjectsGetOneAndBadOnesAreReplaced) {
       {"short", IndexNowKeyState::Replaced},
       {std::string(129, 'a'), IndexNowKeyState::Replaced},
       {"with space1", IndexNowKeyState::Replaced},
-      {"umlaut\xfc" "12", IndexNowKeyState::Replaced},
+      {"umlaut\xfc"
+       "12",
+       IndexNowKeyState::Replaced},
   };
   for (const auto& c : cases) {
     mwtest::TempProgramFolder dir;

@@ -138,8 +138,8 @@ TEST_F(SubmissionRunTest, AcceptedRejectedAndUnreachableAttemptsAreToldApartEver
   EXPECT_EQ(report[21], cell("Beta_DE", kB, "Beta_DE (abgelehnt, HTTP 403)"));
   EXPECT_EQ(report[29], cell("Gamma_COM", kB, "Gamma_COM (nicht erreichbar)"));
   const std::string b = HtmlEscape(site.Build("Alpha_DE", kB));
-  EXPECT_EQ(report[14], "<td width=\"70%\"><a href=\"" + b + "\"><font size=\"1\" face=\"Arial, Helvetica, sans-serif\">" +
-                            b + "</font></a></td>");
+  EXPECT_EQ(report[14], "<td width=\"70%\"><a href=\"" + b +
+                            "\"><font size=\"1\" face=\"Arial, Helvetica, sans-serif\">" + b + "</font></a></td>");
   EXPECT_EQ(report.back(), "</table></body></html>");
 }
 
@@ -238,5 +238,6 @@ TEST(SubmissionRunRules, PercentAndClosingMessage) {
   EXPECT_EQ(SubmissionRun::Percent(0, 0), 0);
   EXPECT_EQ(TodayStamp().size(), 8u);
   EXPECT_EQ(ClosingMessage(6, 6), kAllAcceptedText);
-  EXPECT_EQ(ClosingMessage(0, 2), "Anmeldung beendet: 0 von 2 Seiten angemeldet. Nicht angenommene Seiten bleiben markiert.");
+  EXPECT_EQ(ClosingMessage(0, 2),
+            "Anmeldung beendet: 0 von 2 Seiten angemeldet. Nicht angenommene Seiten bleiben markiert.");
 }

@@ -22,8 +22,8 @@ struct Cli {
     server.Set("/alpha", {202, "text/plain", "", 0, {}});
     server.Set("/beta", {403, "text/plain", "nein", 0, {}});
     dir.Write("Program.ini", "[SETTINGS]\r\nProductPage=" + server.Url("/product") + "\r\n");
-    dir.Write("Projects/templates/Alpha_DE.ini", "[SETTINGS]\r\nBasicURL=" + server.Url("/alpha") +
-                                                     "?url=KLXURL&key=KLXKEY\r\nPercentEncode=true\r\n");
+    dir.Write("Projects/templates/Alpha_DE.ini",
+              "[SETTINGS]\r\nBasicURL=" + server.Url("/alpha") + "?url=KLXURL&key=KLXKEY\r\nPercentEncode=true\r\n");
     dir.Write("Projects/templates/Beta_DE.ini", "[SETTINGS]\r\nBasicURL=" + server.Url("/beta") + "?url=KLXURL\r\n");
     dir.Write("Projects/Project_0001/Project.ini",
               "[SETTINGS]\r\nTitel=Skript\r\nName=Erika\r\nEmail=e@x.de\r\nURL=" + server.Url("/") + "\r\n");
@@ -66,8 +66,7 @@ TEST(SubmitCommand, MarksFromTheCommandLineAndExitCodesTellTheOutcome) {
   EXPECT_EQ(cli.Run({"submit", project, "--engines", "Alpha_DE", "--mark", "new"}), 1);  // Alpha has them all
 
   // The key file: written, then checked on the site.
-  EXPECT_EQ(cli.Run({"indexnow-key", project, "--write", cli.dir.Path(), "--check"}, &out),
-            1);
+  EXPECT_EQ(cli.Run({"indexnow-key", project, "--write", cli.dir.Path(), "--check"}, &out), 1);
   EXPECT_EQ(out.substr(0, 33), key + "\n");
   EXPECT_EQ(cli.dir.Read(key + ".txt"), key);
   cli.server.Set("/" + key + ".txt", {200, "text/plain", key, 0, {}});
