@@ -20,6 +20,7 @@
 #include "platform/DesktopServices.h"
 #include "platform/Dialogs.h"
 #include "platform/QtText.h"
+#include "platform/WaitingFetch.h"
 #include "shell/fMain.h"
 #include "store/ProjectStore.h"
 #include "submit/EngineTemplates.h"
@@ -222,7 +223,9 @@ void TMainForm::CheckKeyFileClick() {
   if (key.empty()) return;
   KeyFileCheck check;
   try {
-    check = CheckKeyFile(Project.url, key, [this](const std::string& url) { return SubmitFetch(url, nullptr); });
+    // Waits without taking clicks: nothing else is locked during the check.
+    check = CheckKeyFile(Project.url, key,
+                         [](const std::string& url) { return FetchURLAnswerWaiting(url, kMainFetchTimeoutMs); });
   } catch (const HttpLibraryError& e) {
     context_.dialogs->Error(Msg(e.what()));
     return;

@@ -132,3 +132,23 @@ TEST(IndexNowWindow, TypingInTheEngineBoxSelectsNothingAndTheListModeOpensOnce) 
   m.ListeRadioButton->click();
   EXPECT_EQ(h.shownWindows, (std::vector<std::string>{"ListeForm", "ListeForm"}));
 }
+
+TEST(IndexNowWindow, SitemapOfTheFoundPagesWithTheRobotsLine) {
+  MainFormHarness h;
+  h.Build();
+  auto& m = h.Main();
+  h.CreateProject("Karte");
+  EXPECT_FALSE(m.SitemapBitBtn->isEnabled());  // no discovery yet
+  m.URLEdit->setText(QStringLiteral("http://www.site.test/index.html"));
+  m.ErgMemo->setPlainText(QStringLiteral("http://www.site.test/\nhttp://www.site.test/a&b.html"));
+  h.dialogs.fileAnswers = {QString::fromStdString(h.dir.Path() + "sitemap.xml")};
+  m.SaveSitemapClick();
+  EXPECT_EQ(h.dialogs.lastDefaultName, QStringLiteral("sitemap.xml"));
+  EXPECT_NE(h.dir.Read("sitemap.xml").find("<loc>http://www.site.test/a&amp;b.html</loc>"), std::string::npos);
+  EXPECT_NE(h.dialogs.LastText().find("\nSitemap: http://www.site.test/sitemap.xml"), std::string::npos);
+
+  h.dialogs.fileAnswers = {QString::fromStdString(h.dir.Path() + "fehlt/sitemap.xml")};
+  m.SaveSitemapClick();
+  EXPECT_EQ(h.dialogs.shown.back().kind, mwtest::ShownMessage::Error);
+  EXPECT_EQ(h.dialogs.LastText().rfind("Die Sitemap konnte nicht gespeichert werden.", 0), 0u);
+}
