@@ -15,8 +15,9 @@ std::string SitemapXml(const std::vector<std::string>& pages);
 
 bool WriteSitemap(const std::string& path, const std::vector<std::string>& pages, std::string* error = nullptr);
 
-// The line to add to the site's robots.txt: "Sitemap: " + site + "sitemap.xml", the site
-// address taken with a trailing "/".
+// The line to add to the site's robots.txt: "Sitemap: " + site + "sitemap.xml", where site is
+// the folder of the site address (ending in "/"; a start page such as ".../index.html" gives
+// its folder).
 std::string RobotsSitemapLine(const std::string& siteUrl);
 
 }  // namespace mw

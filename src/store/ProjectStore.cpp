@@ -47,7 +47,11 @@ bool IsValidIndexNowKey(const std::string& key) {
 bool ProjectStore::EnsureIndexNowKey(const std::string& folderName, std::string& key, IndexNowKeyState* state,
                                      std::string* error) const {
   IniFile ini(ProjectPath(folderName) + kProjectIni);
-  ini.Load();
+  // A settings file that cannot be read is never written back: it would lose the project's data.
+  if (!ini.Load(error)) {
+    key.clear();
+    return false;
+  }
   key = ini.ReadString(kSection, kIndexNowKey);
   if (IsValidIndexNowKey(key)) {
     if (state) *state = IndexNowKeyState::Kept;
