@@ -54,8 +54,10 @@ void BM_SubmissionRun(benchmark::State& state) {
     services.buildSubmitUrl = [&](const std::string& engine, const std::string& page) {
       return mw::BuildSubmitURL(templates, engine, page, "Hans Meier", "hans@beispiel.de");
     };
-    if (state.range(0)) services.fetch = [](const std::string& url) { return mw::FetchURL(url, mw::kMainFetchTimeoutMs); };
-    else services.fetch = [](const std::string&) { return std::string("<html>danke</html>"); };
+    if (state.range(0))
+      services.fetch = [](const std::string& url) { return mw::FetchURLAnswer(url, mw::kMainFetchTimeoutMs); };
+    else
+      services.fetch = [](const std::string&) { return mw::FetchAnswer{"<html>danke</html>", 200, false}; };
     int attempts = 0;
     mw::SubmissionRun::View view;
     view.processEvents = [&] {
@@ -64,14 +66,17 @@ void BM_SubmissionRun(benchmark::State& state) {
     };
     mw::SubmissionRun run(site.dir.Path() + "Projects/Project_0001", site.dir.Path() + "reports", "Bench", services,
                           view);
-    const auto out = run.Run(site.engines, site.engines[0].name, site.pages);
+    const auto out = run.Run(site.engines, site.pages);
     if (out.successes != kPages * kEngines) state.SkipWithError("not every page was submitted");
     benchmark::DoNotOptimize(attempts);
   }
-  state.counters["attempts/s"] = benchmark::Counter(double(kPages * kEngines), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["attempts/s"] =
+      benchmark::Counter(double(kPages * kEngines), benchmark::Counter::kIsIterationInvariantRate);
 }
 
-size_t Discard(char*, size_t size, size_t count, void*) { return size * count; }
+size_t Discard(char*, size_t size, size_t count, void*) {
+  return size * count;
+}
 
 void BM_BareCurlLoop(benchmark::State& state) {
   Site& site = TheSite();

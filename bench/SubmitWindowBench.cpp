@@ -59,7 +59,12 @@ void BM_WindowRun(benchmark::State& state) {
   m.setGeometry(0, 0, 1280, 800);
   m.show();
   const auto waiting = m.FetchURL;
-  if (!state.range(0)) m.FetchURL = [](const std::string&) { return std::string("<html>danke</html>"); };
+  if (!state.range(0)) {
+    m.FetchURL = [](const std::string&) { return std::string("<html>danke</html>"); };
+    m.SubmitFetch = [](const std::string&, const std::atomic<bool>*) {
+      return mw::FetchAnswer{"<html>danke</html>", 200, false};
+    };
+  }
   const auto prepare = [&] {
     for (int e = 0; e < kEngines; ++e)
       mw::PageList::Write(dir.Path() + "Projects/Project_0001/Engine" + std::to_string(e) + "_DE.ser", pages);

@@ -13,8 +13,9 @@
 int main(int argc, char* argv[]) {
   mw::PrepareBrowserEngine();
   QApplication app(argc, argv);
+  // Only the name: a display name set explicitly is appended to every window caption by the
+  // desktop ("Meldewerk : Titel — Meldewerk"); message boxes take the name as their title.
   QApplication::setApplicationName(QStringLiteral("Meldewerk"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Meldewerk"));
   // The installed desktop entry and icon, so the desktop's menu, task bar and window agree.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Meldewerk"));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.example.Meldewerk")));

@@ -13,6 +13,7 @@ extern const Command kMetaCommand;
 extern const Command kMetaTagsCommand;
 extern const Command kRankCommand;
 extern const Command kClickCommand;
+extern const Command kIndexNowKeyCommand;
 
 bool FindProject(const ProjectStore& store, const std::string& wanted, std::string& folder) {
   ProjectSettings settings;
@@ -31,7 +32,7 @@ bool FindProject(const ProjectStore& store, const std::string& wanted, std::stri
 // Each command lives in a file of its own; add it here.
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {kCrawlCommand, kDiscoverCommand, kBrokenCommand, kMetaCommand,
-                                                         kSubmitCommand, kMetaTagsCommand, kRankCommand, kClickCommand};
+                                                         kSubmitCommand, kIndexNowKeyCommand, kMetaTagsCommand, kRankCommand, kClickCommand};
   return commands;
 }
 

@@ -18,7 +18,7 @@ struct Command {
   int (*run)(const Args& args);
 };
 
-// A project named on the command line: its folder name, or the title of a listed project.
+// A project by folder name (Project_0001) or title; false when there is none.
 bool FindProject(const ProjectStore& store, const std::string& wanted, std::string& folder);
 
 // Every command the program offers, in the order --help lists them.

@@ -14,6 +14,7 @@
 #include "crawler/HttpScan.h"
 #include "scans/MainCrawler.h"
 #include "scans/SiteScan.h"
+#include "scans/Sitemap.h"
 #include "store/ProgramFolder.h"
 #include "store/ProgramSettings.h"
 
@@ -21,23 +22,25 @@ namespace mw::cli {
 namespace {
 
 constexpr const char* kHelp =
-    "Usage: meldewerk-cli discover URL [--max N] [--parallel N]\n"
+    "Usage: meldewerk-cli discover URL [--max N] [--parallel N] [--sitemap FILE]\n"
     "       meldewerk-cli broken URL [--parallel N]\n"
     "       meldewerk-cli meta URL [--parallel N]\n\n"
     "discover  lists the site's HTML and script pages below URL, at most N lines with the start\n"
-    "          address (default 20), as step 1 of the window finds them\n"
+    "          address (default 20), as step 1 of the window finds them; with --sitemap FILE\n"
+    "          also writes them as a sitemap (sitemaps.org, UTF-8) to FILE\n"
     "broken    lists every page that loads (\"OK: \") and every page-like address that cannot be\n"
     "          loaded, with the page that links to it; exits 1 when a broken page was found\n"
     "meta      lists title, description and keywords page by page and writes the keyword file\n"
     "          keywords_<address>.txt into the program folder\n\n"
     "  --parallel N  simultaneous downloads (default 6, as in the window)\n\n"
     "The crawler uses the retries, time-out and proxy of Program.ini. Exit codes: 0 done,\n"
-    "1 broken pages found (broken), 2 bad usage or the crawl could not start.\n";
+    "1 broken pages found (broken) or the sitemap could not be written, 2 bad usage or the\n"
+    "crawl could not start.\n";
 
 void Print(const std::string& cp1252) { std::printf("%s\n", Cp1252ToUtf8(cp1252).c_str()); }
 
 int RunScan(ScanMode mode, const Args& args) {
-  std::string url;
+  std::string url, sitemap;
   int maxPages = 20, parallel = 6;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -53,6 +56,8 @@ int RunScan(ScanMode mode, const Args& args) {
       }
       (a == "--max" ? maxPages : parallel) = value;
       ++i;
+    } else if (a == "--sitemap" && mode == ScanMode::Discovery && i + 1 < args.size()) {
+      sitemap = args[++i];
     } else if (!a.starts_with("--") && url.empty()) {
       url = Utf8ToCp1252(a);
     } else {
@@ -76,7 +81,12 @@ int RunScan(ScanMode mode, const Args& args) {
   BindProgramSettings(binding, folder, settings);
   crawler.SetConcurrentDownloads(parallel);
 
-  SiteScan scan(folder, SiteScan::View{Print, {}, {}});
+  std::vector<std::string> listed;
+  const auto printAndKeep = [&listed](const std::string& line) {
+    Print(line);
+    listed.push_back(line);
+  };
+  SiteScan scan(folder, SiteScan::View{printAndKeep, {}, {}});
   QEventLoop loop;
   ScanHooks hooks;
   hooks.limitReached = [&crawler] { crawler.Stop(); };
@@ -94,6 +104,15 @@ int RunScan(ScanMode mode, const Args& args) {
   if (!end.summary.empty()) std::printf("%s\n", end.summary.c_str());
   if (!end.keywordFile.empty()) std::printf("Keywords: %s\n", end.keywordFile.c_str());
   if (!end.error.empty()) std::fprintf(stderr, "%s\n", end.error.c_str());
+  if (!sitemap.empty()) {
+    std::string error;
+    if (!WriteSitemap(sitemap, listed, &error)) {
+      std::fprintf(stderr, "Die Sitemap konnte nicht gespeichert werden. %s\n", error.c_str());
+      return 1;
+    }
+    std::printf("Sitemap: %s\n", sitemap.c_str());
+    std::printf("%s\n", Cp1252ToUtf8(RobotsSitemapLine(crawler.StartingUrl())).c_str());
+  }
   return mode == ScanMode::BrokenLinks && scan.BrokenCount() > 0 ? 1 : 0;
 }
 

@@ -8,9 +8,9 @@
 #include "common/Cp1252.h"
 #include "common/Text.h"
 #include "platform/FetchURL.h"
-#include "submit/EngineSelection.h"
 #include "store/ProductFacts.h"
 #include "store/ProjectStore.h"
+#include "submit/EngineSelection.h"
 #include "submit/EngineTemplates.h"
 #include "submit/SubmissionRun.h"
 
@@ -19,22 +19,33 @@ namespace {
 
 constexpr const char* kHelp =
     "Usage: meldewerk-cli submit PROJECT [--engines NAME,...|--important|--all|--german|--english]\n"
-    "                            [--pages-from ENGINE]\n\n"
+    "                            [--pages-from ENGINE] [--mark all|new|failed]\n\n"
     "Submits every marked page of a project to the chosen engines, exactly as the window's\n"
-    "\"Anmeldung starten\" does: the marks are taken from one engine's page list (the first engine\n"
-    "by default) and written to every engine, each answer is kept in reports/, the page lists are\n"
-    "dated and the HTML result report is written.\n\n"
+    "\"Anmeldung starten\" does: the marks are taken from one engine's page list (the one named\n"
+    "by --pages-from, else the first engine in list order) and written to every engine, each\n"
+    "answer is kept in reports/, a page is dated in an engine's list when that engine accepted\n"
+    "it, and the HTML result report is written. A page that a chosen engine did not accept stays\n"
+    "marked, so the next run tries it again. One line per attempt.\n\n"
     "PROJECT is a project folder name (Project_0001) or a project title.\n"
     "  --engines A,B   submit to these engines (names as in the templates folder)\n"
     "  --important     the most important engines (the default)\n"
     "  --all           every engine\n"
     "  --german        every German-language engine\n"
     "  --english       every English-language engine\n"
-    "  --pages-from E  take the marked pages from engine E's page list\n\n"
-    "Exit codes: 0 run finished, 1 nothing to submit, no connection or a file error, 2 bad usage.\n";
+    "  --pages-from E  take the pages and their marks from engine E's page list\n"
+    "  --mark M        set the marks before the run: all (every page), new (pages never\n"
+    "                  submitted to any chosen engine), failed (pages still marked in a chosen\n"
+    "                  engine's list after a run they were not accepted in); without it the\n"
+    "                  marks are taken as the list holds them\n\n"
+    "Exit codes: 0 every attempt accepted, 3 the run finished with at least one page not reached\n"
+    "or rejected, 1 nothing to submit, no connection or a file error, 2 bad usage.\n";
 
-void Say(const std::string& cp1252) { std::printf("%s\n", Cp1252ToUtf8(cp1252).c_str()); }
-void SayUtf8(const std::string& utf8) { std::printf("%s\n", utf8.c_str()); }
+void Say(const std::string& cp1252) {
+  std::printf("%s\n", Cp1252ToUtf8(cp1252).c_str());
+}
+void SayUtf8(const std::string& utf8) {
+  std::printf("%s\n", utf8.c_str());
+}
 int Fail(const std::string& utf8, int code) {
   std::fprintf(stderr, "meldewerk-cli submit: %s\n", utf8.c_str());
   return code;
@@ -43,6 +54,7 @@ int Fail(const std::string& utf8, int code) {
 int Submit(const Args& args) {
   std::string project, pagesFrom, engineList;
   EngineChoice choice = EngineChoice::Important;
+  MarkChoice marks = MarkChoice::AsListed;
   bool byName = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -60,6 +72,18 @@ int Submit(const Args& args) {
       choice = EngineChoice::German;
     } else if (a == "--english") {
       choice = EngineChoice::English;
+    } else if (a == "--mark" && i + 1 < args.size()) {
+      const std::string m = args[++i];
+      if (m == "all")
+        marks = MarkChoice::All;
+      else if (m == "new")
+        marks = MarkChoice::New;
+      else if (m == "failed")
+        marks = MarkChoice::Failed;
+      else {
+        std::fputs(kHelp, stderr);
+        return 2;
+      }
     } else if (a == "--pages-from" && i + 1 < args.size()) {
       pagesFrom = Utf8ToCp1252(args[++i]);
     } else if (!a.starts_with("--") && project.empty()) {
@@ -80,13 +104,14 @@ int Submit(const Args& args) {
   const ProductFacts facts = ProductFacts::Load(folder);
   const ProjectStore store(folder);
   std::string projectFolder;
-  if (!FindProject(store, project, projectFolder)) return Fail("Projekt \"" + Cp1252ToUtf8(project) + "\" nicht gefunden.", 2);
+  if (!FindProject(store, project, projectFolder))
+    return Fail("Projekt \"" + Cp1252ToUtf8(project) + "\" nicht gefunden.", 2);
   ProjectSettings settings;
   store.ReadProjectSettings(projectFolder, settings);
 
   const std::string templates = folder.TemplatesFolder();
   const std::vector<std::string> names = EngineListFromTemplates(templates);
-  std::vector<bool> ticks = ChooseEngines(names, choice);
+  std::vector<bool> ticks = ChooseEngines(names, choice, EnginesMarkedImportant(templates, names));
   if (byName) {
     ticks.assign(names.size(), false);
     const int n = WordCount(engineList, ",");
@@ -112,33 +137,40 @@ int Submit(const Args& args) {
   ShownPageList shown;
   std::string error;
   if (!shown.Load(store.ProjectPath(projectFolder), source, &error)) return Fail(error, 1);
+  std::vector<PageListEntry> pages = shown.Entries();
+  if (!ApplyMarkChoice(store.ProjectPath(projectFolder), engines, marks, pages, &error)) return Fail(error, 1);
 
-  if (!SubmissionRun::AnyMarked(shown.Entries()))
-    return Fail(kNoPageMarkedText, 1);
+  if (!SubmissionRun::AnyMarked(pages)) return Fail(kNoPageMarkedText, 1);
   const FetchFunction fetch = [](const std::string& url) { return FetchURL(url, kMainFetchTimeoutMs); };
   try {
-    if (!CheckConnection(facts.productPage, fetch))
-      return Fail(kNoConnectionText, 1);
+    if (!CheckConnection(facts.productPage, fetch)) return Fail(kNoConnectionText, 1);
   } catch (const std::exception& e) {
     return Fail(e.what(), 1);
   }
-  if (settings.name.empty() || settings.email.empty())
-    return Fail(kContactDataMissingText, 1);
+  if (settings.name.empty() || settings.email.empty()) return Fail(kContactDataMissingText, 1);
+  if (!SubmissionRun::AnyEngineMarked(engines)) return Fail(kNoEngineMarkedText, 1);
+  std::string key;
+  IndexNowKeyState keyState = IndexNowKeyState::Kept;
+  if (!store.EnsureIndexNowKey(projectFolder, key, &keyState, &error)) return Fail(error, 1);
+  if (keyState == IndexNowKeyState::Replaced)
+    std::fprintf(
+        stderr, "meldewerk-cli submit: Der IndexNow-Schl\xc3\xbcssel war ung\xc3\xbcltig; neuer Schl\xc3\xbcssel: %s\n",
+        key.c_str());
 
   SubmissionRun::Services services;
   services.buildSubmitUrl = [&](const std::string& engine, const std::string& page) {
-    return BuildSubmitURL(templates, engine, page, settings.name, settings.email);
+    return BuildSubmitURL(templates, engine, page, settings.name, settings.email, key);
   };
-  services.fetch = fetch;
+  services.fetch = [](const std::string& url) { return FetchURLAnswer(url, kMainFetchTimeoutMs); };
   SubmissionRun::View view;
   view.addDoneLine = Say;
   view.information = SayUtf8;
   SubmissionRun run(store.ProjectPath(projectFolder), folder.ReportsFolder(), settings.title, services, view);
-  const auto out = run.Run(engines, source, shown.Entries());
+  const auto out = run.Run(engines, pages);
   if (!out.error.empty()) return Fail(out.error, 1);
   SayUtf8("Angemeldet: " + std::to_string(out.successes) + " von " + std::to_string(out.total));
   if (out.reportWritten) SayUtf8("Bericht: " + out.reportPath);
-  return 0;
+  return out.failures > 0 ? 3 : 0;
 }
 
 }  // namespace

@@ -9,7 +9,8 @@
 
 namespace mw {
 
-FetchAnswer FetchURLAnswerWaiting(const std::string& url, int receiveTimeoutMs, const std::atomic<bool>* abort) {
+FetchAnswer FetchURLAnswerWaiting(const std::string& url, int receiveTimeoutMs, const std::atomic<bool>* abort,
+                                  bool userInput) {
   BusyCursor busy;
   QEventLoop loop;
   FetchAnswer answer;
@@ -23,7 +24,7 @@ FetchAnswer FetchURLAnswerWaiting(const std::string& url, int receiveTimeoutMs, 
     }
     QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
   });
-  loop.exec(QEventLoop::ExcludeUserInputEvents);
+  loop.exec(userInput ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
   worker.join();
   if (failure) std::rethrow_exception(failure);
   return answer;

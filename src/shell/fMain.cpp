@@ -85,6 +85,9 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
   ConnectTools();
   RunModal = [](QDialog& dialog) { return dialog.exec(); };
   FetchURL = WaitingFetcher(kMainFetchTimeoutMs);
+  SubmitFetch = [](const std::string& url, const std::atomic<bool>* abort) {
+    return FetchURLAnswerWaiting(url, kMainFetchTimeoutMs, abort, true);
+  };
   FormCreate();
 }
 
@@ -275,9 +278,11 @@ void TMainForm::FormActivate() {
 
 bool TMainForm::FormCloseQuery() {
   if (submitting_) {
-    // The run is inside this window's event processing: it stops after the page under way
-    // and the window closes then, with every list whole.
+    // The run is inside this window's event processing: the request under way ends at once
+    // (its page stays as it was) and the window closes when the run has ended, with every
+    // list whole.
     cancelSubmit_ = true;
+    submitAbort_ = true;
     closeAfterSubmit_ = true;
     return false;
   }
@@ -311,6 +316,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 void TMainForm::Beenden1Click() {
   if (submitting_) {
     cancelSubmit_ = true;
+    submitAbort_ = true;
     quitAfterSubmit_ = true;
     return;
   }

@@ -10,10 +10,12 @@
 // controls below, which are public for that reason.
 
 #include <QMainWindow>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "platform/FetchURL.h"
 #include "scans/SiteScan.h"
 #include "store/AppContext.h"
 #include "scans/CrawlerBinding.h"
@@ -87,6 +89,10 @@ class TMainForm : public QMainWindow {
   // The waiting single request used by the connection check; returns the body or the
   // "::ERROR:: " marker. Replaceable for tests.
   std::function<std::string(const std::string& url)> FetchURL;
+  // The request of a submission run: waits with the window painting and taking clicks (only
+  // the cancel button and closing are enabled then); `abort` ends it at once. Replaceable for
+  // tests.
+  std::function<FetchAnswer(const std::string& url, const std::atomic<bool>* abort)> SubmitFetch;
 
   AppContext& Context() { return context_; }
   ProjectStore& Store() { return store_; }
@@ -135,6 +141,12 @@ class TMainForm : public QMainWindow {
   void Resultate1Click();
   void Anmeldebericht2Click();
   bool Submitting() const { return submitting_; }
+  // The open project's IndexNow key, made and kept when it is missing; a key the engines would
+  // not take is replaced, and the user is told. Empty when it could not be kept.
+  std::string EnsureProjectKey();
+  void SaveKeyFileClick();   // "Schlüsseldatei speichern…"
+  void CheckKeyFileClick();  // "Schlüsseldatei prüfen"
+  void SaveSitemapClick();   // "Sitemap speichern…"
 
   // The ranking window and its two reports (fMainRanking.cpp).
   void RankingAnalyse1Click();
@@ -194,6 +206,7 @@ class TMainForm : public QMainWindow {
   QLabel *VorSeitenzahlLabel = nullptr, *NachSeitenzahlLabel = nullptr;
   QLineEdit* MaxPagesEdit = nullptr;
   QPushButton *StartBitBtn = nullptr, *StopBitBtn = nullptr;
+  QPushButton* SitemapBitBtn = nullptr;  // "Sitemap speichern…", after page discovery
   QPlainTextEdit* Memo7 = nullptr;
   QLabel* ModeLabel = nullptr;
   QPlainTextEdit* ErgMemo = nullptr;
@@ -207,6 +220,8 @@ class TMainForm : public QMainWindow {
 
   // Step 2.
   QLineEdit *NameEdit = nullptr, *EmailEdit = nullptr, *ProjektNameEdit = nullptr;
+  QLineEdit* IndexNowKeyEdit = nullptr;  // read-only
+  QPushButton *SaveKeyFileBitBtn = nullptr, *CheckKeyFileBitBtn = nullptr;
 
   // Filter tab.
   QCheckBox *IncludeCheckBox = nullptr, *ExcludeCheckBox = nullptr;
@@ -261,6 +276,9 @@ class TMainForm : public QMainWindow {
   void ConnectSubmit();
   void ConnectRanking();
   void ConnectTools();
+  // Disables (or enables again) every action that could change the open project, its lists
+  // or the shown engine while a submission run goes on.
+  void LockForSubmission(bool locked);
   void FormCreate();
   bool FormCloseQuery();
   void FormClose();
@@ -298,6 +316,9 @@ class TMainForm : public QMainWindow {
   bool quitting_ = false;
   bool submitting_ = false;
   bool cancelSubmit_ = false;
+  std::atomic<bool> submitAbort_{false};  // ends the request under way
+  std::vector<bool> tabsEnabledBeforeRun_;
+  QRadioButton* shownMode_ = nullptr;  // the step-1 mode whose controls are shown
   bool closeAfterSubmit_ = false;  // a close asked for during a run, done at its end
   bool quitAfterSubmit_ = false;   // the same for "Beenden"
 };

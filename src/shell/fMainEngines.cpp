@@ -20,6 +20,7 @@
 #include "shell/fMain.h"
 #include "shell/fMainWidgets.h"
 #include "submit/EngineListDelegate.h"
+#include "submit/EngineTemplates.h"
 
 namespace mw {
 namespace {
@@ -203,6 +204,8 @@ QWidget* TMainForm::BuildStep4() {
   connect(BitBtn5, &QPushButton::clicked, this, &TMainForm::BitBtn5Click);
   connect(DeleteBitBtn, &QPushButton::clicked, this, &TMainForm::DeleteBitBtnClick);
   connect(ComboBox1, &QComboBox::activated, this, [this](int) { ComboBox1Change(); });
+  sheet->installEventFilter(this);      // Enter starts the run
+  ComboBox1->installEventFilter(this);  // typed letters select no engine
   return sheet;
 }
 
@@ -225,7 +228,10 @@ void TMainForm::ApplyEngineChoice(EngineChoice choice) {
   std::vector<std::string> engines;
   for (int i = 0; i < SuchmaschinenCheckListBox->count(); ++i)
     engines.push_back(FromQt(SuchmaschinenCheckListBox->item(i)->text()));
-  SetTicks(SuchmaschinenCheckListBox, ChooseEngines(engines, choice));
+  const std::vector<bool> important = choice == EngineChoice::Important
+                                          ? EnginesMarkedImportant(context_.folder.TemplatesFolder(), engines)
+                                          : std::vector<bool>();
+  SetTicks(SuchmaschinenCheckListBox, ChooseEngines(engines, choice, important));
 }
 
 void TMainForm::ShowPageRows() {
@@ -298,6 +304,7 @@ void TMainForm::BitBtn5Click() {
 }
 
 void TMainForm::UntickModes() {
+  shownMode_ = nullptr;
   for (QRadioButton* b : {OnePageSubpagesRadioButton, OnePageRadioButton, ListeRadioButton}) {
     b->setAutoExclusive(false);
     b->setChecked(false);

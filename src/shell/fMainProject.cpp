@@ -102,6 +102,7 @@ void TMainForm::OpenProject(const std::string& folderName) {
   URLEdit->setText(ToQt(read.url));
   ProjectFolderName = folderName;
   SetCaptionForProject();
+  EnsureProjectKey();  // an older project gets its key the first time it is opened
   repaint();
   FillEngineLists();
   ErgMemo->clear();

@@ -15,6 +15,7 @@
 #include "platform/Dialogs.h"
 #include "platform/QtText.h"
 #include "scans/MainCrawler.h"
+#include "scans/Sitemap.h"
 #include "shell/WizardRules.h"
 #include "shell/fMain.h"
 
@@ -47,6 +48,7 @@ void TMainForm::SetUpScans() {
 
   connect(StartBitBtn, &QPushButton::clicked, this, &TMainForm::StartBitBtnClick);
   connect(StopBitBtn, &QPushButton::clicked, this, &TMainForm::StopBitBtnClick);
+  connect(SitemapBitBtn, &QPushButton::clicked, this, &TMainForm::SaveSitemapClick);
   connect(MetatagAnalyse1, &QAction::triggered, this, [this] { StartAnalysis(ScanMode::MetaTags); });
   connect(BrokenLinks1, &QAction::triggered, this, [this] { StartAnalysis(ScanMode::BrokenLinks); });
 }
@@ -77,6 +79,7 @@ void TMainForm::StartAnalysis(ScanMode mode) {
   SelectTab(0);
   pendingMode_ = mode;
   OnePageSubpagesRadioButton->setChecked(true);
+  shownMode_ = OnePageSubpagesRadioButton;
   HideModeControls();
   ShowModeControls();
   ModeLabel->setText(Msg(SiteScan::ModeLabelText(mode)));
@@ -99,6 +102,19 @@ void TMainForm::StartCrawl() {
   siteScan_->Begin(pendingMode_, httpScan1_->StartingUrl(), maxPages);
 }
 
+void TMainForm::SaveSitemapClick() {
+  const QString file = context_.dialogs->SaveFile(Msg("XML-Datei | *.xml"), QStringLiteral("sitemap.xml"));
+  if (file.isEmpty()) return;
+  std::string error;
+  if (!WriteSitemap(file.toLocal8Bit().toStdString(), TextLines(FromQt(ErgMemo->toPlainText())), &error)) {
+    context_.dialogs->Error(Msg("Die Sitemap konnte nicht gespeichert werden. ") + Msg(error));
+    return;
+  }
+  context_.dialogs->Information(Msg("Die Sitemap wurde gespeichert. Legen Sie sie im Hauptverzeichnis Ihrer Webseite "
+                                    "ab und tragen Sie diese Zeile in die Datei robots.txt ein:\n") +
+                                ToQt(RobotsSitemapLine(FromQt(URLEdit->text()))));
+}
+
 void TMainForm::StopBitBtnClick() {
   if (httpScan1_->Stop()) siteScan_->StopRequested();
 }
@@ -116,7 +132,10 @@ void TMainForm::HttpScan1Ended() {
   }
   StartBitBtn->setEnabled(true);
   StopBitBtn->setEnabled(false);
-  if (siteScan_->Mode() == ScanMode::Discovery) AddPagesToProject();
+  if (siteScan_->Mode() == ScanMode::Discovery) {
+    AddPagesToProject();
+    SitemapBitBtn->setEnabled(!ErgMemo->toPlainText().trimmed().isEmpty());
+  }
   MayClose = true;
   CloseIfRequested();
 }

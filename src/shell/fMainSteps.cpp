@@ -1,12 +1,14 @@
 // Main window: steps 1 and 2, the filter and settings tabs, and the bindings of their
 // controls to the crawler.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -75,8 +77,11 @@ QWidget* TMainForm::BuildStep1() {
   auto* buttons = new QHBoxLayout;
   StartBitBtn = Named(new QPushButton(Msg("Start: Unterseiten automatisch ermitteln"), GroupBox8), "StartBitBtn");
   StopBitBtn = Named(new QPushButton(Msg("Stop"), GroupBox8), "StopBitBtn");
+  SitemapBitBtn = Named(new QPushButton(Msg("Sitemap speichern…"), GroupBox8), "SitemapBitBtn");
+  SitemapBitBtn->setEnabled(false);  // until a page discovery has found pages
   buttons->addWidget(StartBitBtn, 1);
   buttons->addWidget(StopBitBtn);
+  buttons->addWidget(SitemapBitBtn);
   site->addLayout(buttons);
   Memo7 = Named(new QPlainTextEdit(GroupBox8), "Memo7");
   Memo7->setReadOnly(true);
@@ -159,10 +164,28 @@ QWidget* TMainForm::BuildStep2() {
   auto* titleForm = new QFormLayout(title);
   ProjektNameEdit = Named(new QLineEdit(title), "ProjektNameEdit");
   titleForm->addRow(label("Projektname"), ProjektNameEdit);
-  for (QGroupBox* g : {contact, title}) {
+  auto* indexNow = Named(new QGroupBox(Msg("IndexNow-Schlüssel des Projekts"), sheet), "GroupBoxIndexNow");
+  auto* indexNowColumn = new QVBoxLayout(indexNow);
+  indexNowColumn->addWidget(
+      Wrapped("Die Suchmaschinen mit IndexNow nehmen eine Seite nur an, wenn die Schlüsseldatei "
+              "im Hauptverzeichnis Ihrer Webseite liegt.",
+              indexNow));
+  IndexNowKeyEdit = Named(new QLineEdit(indexNow), "IndexNowKeyEdit");
+  IndexNowKeyEdit->setReadOnly(true);
+  indexNowColumn->addWidget(IndexNowKeyEdit);
+  auto* keyButtons = new QHBoxLayout;
+  SaveKeyFileBitBtn = Named(new QPushButton(Msg("Schlüsseldatei speichern…"), indexNow), "SaveKeyFileBitBtn");
+  CheckKeyFileBitBtn = Named(new QPushButton(Msg("Schlüsseldatei prüfen"), indexNow), "CheckKeyFileBitBtn");
+  keyButtons->addWidget(SaveKeyFileBitBtn);
+  keyButtons->addWidget(CheckKeyFileBitBtn);
+  keyButtons->addStretch();
+  indexNowColumn->addLayout(keyButtons);
+  for (QGroupBox* g : {contact, title, indexNow}) {
     g->setFixedWidth(520);
     column->addWidget(g);
   }
+  connect(SaveKeyFileBitBtn, &QPushButton::clicked, this, &TMainForm::SaveKeyFileClick);
+  connect(CheckKeyFileBitBtn, &QPushButton::clicked, this, &TMainForm::CheckKeyFileClick);
   column->addStretch();
   connect(NameEdit, &QLineEdit::textChanged, this, [this](const QString& t) { Project.name = FromQt(t); });
   connect(EmailEdit, &QLineEdit::textChanged, this, [this](const QString& t) { Project.email = FromQt(t); });
@@ -290,7 +313,7 @@ void TMainForm::SaveSettings() {
 
 void TMainForm::HideModeControls() {
   for (QWidget* w : std::initializer_list<QWidget*>{GroupBox8, VorSeitenzahlLabel, NachSeitenzahlLabel, MaxPagesEdit,
-                                                    StartBitBtn, StopBitBtn, ModeLabel, ErgMemo, Memo7})
+                                                    StartBitBtn, StopBitBtn, SitemapBitBtn, ModeLabel, ErgMemo, Memo7})
     w->hide();
 }
 
@@ -298,8 +321,9 @@ void TMainForm::ShowModeControls() {
   if (OnePageRadioButton->isChecked()) {
     for (QWidget* w : std::initializer_list<QWidget*>{GroupBox8, ModeLabel, ErgMemo}) w->show();
   } else if (OnePageSubpagesRadioButton->isChecked()) {
-    for (QWidget* w : std::initializer_list<QWidget*>{GroupBox8, VorSeitenzahlLabel, NachSeitenzahlLabel, MaxPagesEdit,
-                                                      StartBitBtn, StopBitBtn, ModeLabel, ErgMemo, Memo7})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{GroupBox8, VorSeitenzahlLabel, NachSeitenzahlLabel, MaxPagesEdit, StartBitBtn,
+                                         StopBitBtn, SitemapBitBtn, ModeLabel, ErgMemo, Memo7})
       w->show();
   } else if (ListeRadioButton->isChecked()) {
     if (windows_.liste && ShowModal(*windows_.liste) == QDialog::Accepted) AddPagesToProject();
@@ -309,11 +333,28 @@ void TMainForm::ShowModeControls() {
 }
 
 void TMainForm::ModeRadioButtonClick() {
+  // A click on the mode already shown changes nothing (for the list mode it would open the
+  // address window a second time).
+  auto* clicked = qobject_cast<QRadioButton*>(sender());
+  if (clicked && clicked == shownMode_) return;
+  shownMode_ = clicked;
   HideModeControls();
   ShowModeControls();
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // Text typed into the engine box selects nothing; only picking an entry counts.
+    if (watched == ComboBox1 && !key->text().isEmpty() && key->text().at(0).isPrint()) return true;
+    // Enter on step 4 (not taken by the control that has the focus) starts the run, or the
+    // search when it is typed into the search field.
+    if (watched == TabSheet1 && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+      QPushButton* button = SearchEdit->hasFocus() ? SearchButton : AlleAnmeldenBitBtn;
+      if (button->isEnabled()) button->click();
+      return true;
+    }
+  }
   // A double click on the empty area of the step-3 button panel (not on a button).
   if (watched == Panel6 && event->type() == QEvent::MouseButtonDblClick) ApplyEngineChoice(EngineChoice::AllButGoogle);
   if (watched == EmailEdit && event->type() == QEvent::FocusOut) {

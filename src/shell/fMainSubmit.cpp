@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,8 +20,11 @@
 #include "platform/DesktopServices.h"
 #include "platform/Dialogs.h"
 #include "platform/QtText.h"
+#include "platform/WaitingFetch.h"
 #include "shell/fMain.h"
+#include "store/ProjectStore.h"
 #include "submit/EngineTemplates.h"
+#include "submit/IndexNowKeyFile.h"
 #include "submit/ResultReport.h"
 #include "submit/SubmissionReport.h"
 #include "submit/SubmissionRun.h"
@@ -31,20 +33,21 @@
 namespace mw {
 namespace {
 
-// Result lines and the counter reach the screen at most every 40 ms: a fast engine answers
-// hundreds of pages a second, and laying out and painting the memo for each line would cost
-// more than the requests themselves. Events are still processed after every page.
+// Result lines and the counter reach the screen every 40 ms (from a timer that also fires while
+// a request is waited for): a fast engine answers hundreds of pages a second, and laying out
+// and painting the memo for each line would cost more than the requests themselves.
 class ThrottledRunDisplay {
  public:
-  ThrottledRunDisplay(QPlainTextEdit* memo, QLabel* label, QProgressBar* bar) : memo_(memo), label_(label), bar_(bar) {}
+  ThrottledRunDisplay(QPlainTextEdit* memo, QLabel* label, QProgressBar* bar) : memo_(memo), label_(label), bar_(bar) {
+    timer_.setInterval(40);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Flush(); });
+    timer_.start();
+  }
 
   void AddLine(const std::string& line) { lines_ << ToQt(line); }
   void Progress(int successes, int total, int percent) {
     counter_ = QStringLiteral("Angemeldet: %1 von %2").arg(successes).arg(total);
     percent_ = percent;
-  }
-  void FlushIfDue() {
-    if (!shown_.isValid() || shown_.elapsed() >= 40) Flush();
   }
   void Flush() {
     if (!lines_.isEmpty()) memo_->appendPlainText(lines_.join(QLatin1Char('\n')));
@@ -53,7 +56,6 @@ class ThrottledRunDisplay {
       label_->setText(counter_);
       bar_->setValue(percent_);
     }
-    shown_.start();
   }
 
  private:
@@ -63,7 +65,7 @@ class ThrottledRunDisplay {
   QStringList lines_;
   QString counter_;
   int percent_ = 0;
-  QElapsedTimer shown_;
+  QTimer timer_;
 };
 
 }  // namespace
@@ -74,6 +76,25 @@ void TMainForm::ConnectSubmit() {
   connect(ResultatBitBtn, &QPushButton::clicked, this, &TMainForm::Resultate1Click);
   connect(Resultate1, &QAction::triggered, this, &TMainForm::Resultate1Click);
   connect(Anmeldebericht1, &QAction::triggered, this, &TMainForm::Anmeldebericht2Click);
+}
+
+void TMainForm::LockForSubmission(bool locked) {
+  for (QWidget* w : std::initializer_list<QWidget*>{AlleAnmeldenBitBtn, Panel3, NewBitBtn, OpenBitBtn, DelBitBtn})
+    w->setEnabled(!locked);
+  for (QAction* a : {Anmeldebericht1, NeuesProjekt1, ProjektOeffnen1, ProjektSpeichern1, ProjektLoeschen1,
+                     Einstellungen1, MetatagAnalyse1, BrokenLinks1})
+    a->setEnabled(!locked);
+  // Every other tab is disabled too (not only the tab bar): Ctrl+Tab switches to enabled tabs.
+  if (locked) {
+    tabsEnabledBeforeRun_.clear();
+    for (int i = 0; i < PageControl1->count(); ++i) {
+      tabsEnabledBeforeRun_.push_back(PageControl1->isTabEnabled(i));
+      if (i != PageControl1->currentIndex()) PageControl1->setTabEnabled(i, false);
+    }
+  } else {
+    for (int i = 0; i < PageControl1->count() && std::size_t(i) < tabsEnabledBeforeRun_.size(); ++i)
+      PageControl1->setTabEnabled(i, tabsEnabledBeforeRun_[std::size_t(i)]);
+  }
 }
 
 void TMainForm::AlleAnmeldenBitBtnClick() {
@@ -88,34 +109,39 @@ void TMainForm::AlleAnmeldenBitBtnClick() {
     context_.dialogs->Information(Msg(kContactDataMissingText));
     return;
   }
+  std::vector<SubmissionEngine> engines;
+  for (int i = 0; i < ComboBox1->count(); ++i) {
+    const QListWidgetItem* item = SuchmaschinenCheckListBox->item(i);
+    engines.push_back({FromQt(ComboBox1->itemText(i)), item && item->checkState() == Qt::Checked});
+  }
+  if (!SubmissionRun::AnyEngineMarked(engines)) {
+    context_.dialogs->Information(Msg(kNoEngineMarkedText));
+    return;
+  }
+  const std::string key = EnsureProjectKey();
 
-  // While the run goes on, nothing may start a second one or change the shown list under it.
+  // While the run goes on, nothing may start a second one or change the project under it.
   submitting_ = true;
   cancelSubmit_ = false;
-  for (QWidget* w : std::initializer_list<QWidget*>{AlleAnmeldenBitBtn, Panel3}) w->setEnabled(false);
-  Anmeldebericht1->setEnabled(false);
+  submitAbort_ = false;
+  LockForSubmission(true);
   AbortBitBtn->setEnabled(true);
   DoneMemo->clear();
   DoneMemo->appendPlainText(Msg("Angemeldete Seiten:"));
   DoneMemo->show();
   CheckListBox1->hide();
 
-  std::vector<SubmissionEngine> engines;
-  for (int i = 0; i < ComboBox1->count(); ++i) {
-    const QListWidgetItem* item = SuchmaschinenCheckListBox->item(i);
-    engines.push_back({FromQt(ComboBox1->itemText(i)), item && item->checkState() == Qt::Checked});
-  }
   std::vector<PageListEntry> shownEntries = shown_.Entries();
   for (std::size_t i = 0; i < shownEntries.size(); ++i) shownEntries[i].marked = i < ticks.size() && ticks[i];
 
-  SubmissionRun::Services services;
-  services.buildSubmitUrl = [templates = context_.folder.TemplatesFolder(), name = Project.name, email = Project.email](
-                                const std::string& engine, const std::string& page) {
-    return BuildSubmitURL(templates, engine, page, name, email);
-  };
-  services.fetch = FetchURL;
-
   ThrottledRunDisplay display(DoneMemo, SubmitLabel, ProgressBar1);
+  SubmissionRun::Services services;
+  services.buildSubmitUrl = [templates = context_.folder.TemplatesFolder(), name = Project.name, email = Project.email,
+                             key](const std::string& engine, const std::string& page) {
+    return BuildSubmitURL(templates, engine, page, name, email, key);
+  };
+  services.fetch = [this](const std::string& url) { return SubmitFetch(url, &submitAbort_); };
+
   SubmissionRun::View view;
   view.showEngine = [&](std::size_t index, const std::vector<PageListEntry>& entries) {
     ComboBox1->setCurrentIndex(int(index));  // by program: no change event
@@ -133,7 +159,6 @@ void TMainForm::AlleAnmeldenBitBtnClick() {
     }
   };
   view.processEvents = [&] {
-    display.FlushIfDue();
     QCoreApplication::processEvents();
     return cancelSubmit_;
   };
@@ -143,11 +168,10 @@ void TMainForm::AlleAnmeldenBitBtnClick() {
   };
 
   SubmissionRun run(ProjectPath(), context_.folder.ReportsFolder(), Project.title, services, view);
-  const SubmissionRun::Outcome out = run.Run(engines, shown_.Engine(), shownEntries);
+  const SubmissionRun::Outcome out = run.Run(engines, shownEntries);
   display.Flush();
   submitting_ = false;
-  for (QWidget* w : std::initializer_list<QWidget*>{AlleAnmeldenBitBtn, Panel3}) w->setEnabled(true);
-  Anmeldebericht1->setEnabled(true);
+  LockForSubmission(false);
   if (out.reportWritten) ResultatBitBtn->setEnabled(true);
   if (!out.error.empty()) {
     // The lists written so far are whole; show the selected engine's list as it is on disk.
@@ -162,9 +186,51 @@ void TMainForm::AlleAnmeldenBitBtnClick() {
 }
 
 void TMainForm::AbortBitBtnClick() {
+  // The request under way ends at once; its page stays as it was.
+  submitAbort_ = true;
   cancelSubmit_ = true;
   context_.dialogs->Information(Msg("Abbruch durch den Benutzer!"));
   StartCloseTimer();
+}
+
+std::string TMainForm::EnsureProjectKey() {
+  if (ProjectFolderName.empty()) return {};
+  std::string key, error;
+  IndexNowKeyState state = IndexNowKeyState::Kept;
+  if (!store_.EnsureIndexNowKey(ProjectFolderName, key, &state, &error)) {
+    ShowError(error);
+    key.clear();
+  } else if (state == IndexNowKeyState::Replaced) {
+    context_.dialogs->Information(
+        Msg("Der IndexNow-Schlüssel in \"Project.ini\" war ungültig. Es wurde ein neuer Schlüssel angelegt; bitte "
+            "legen Sie die neue Schlüsseldatei auf Ihrer Webseite ab."));
+  }
+  if (IndexNowKeyEdit) IndexNowKeyEdit->setText(ToQt(key));
+  return key;
+}
+
+void TMainForm::SaveKeyFileClick() {
+  const std::string key = EnsureProjectKey();
+  if (key.empty()) return;
+  const QString path = context_.dialogs->SaveFile(Msg("Textdatei | *.txt"), ToQt(KeyFileName(key)));
+  if (path.isEmpty()) return;
+  std::string error;
+  if (!WriteKeyFile(path.toLocal8Bit().toStdString(), key, &error)) ShowError(error);
+}
+
+void TMainForm::CheckKeyFileClick() {
+  const std::string key = EnsureProjectKey();
+  if (key.empty()) return;
+  KeyFileCheck check;
+  try {
+    // Waits without taking clicks: nothing else is locked during the check.
+    check = CheckKeyFile(Project.url, key,
+                         [](const std::string& url) { return FetchURLAnswerWaiting(url, kMainFetchTimeoutMs); });
+  } catch (const HttpLibraryError& e) {
+    context_.dialogs->Error(Msg(e.what()));
+    return;
+  }
+  context_.dialogs->Information(Msg(KeyFileCheckText(check)));
 }
 
 void TMainForm::Resultate1Click() {

@@ -1,6 +1,11 @@
 #include "store/ProjectStore.h"
 
+#include <sys/random.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <stdexcept>
 
 #include "common/Files.h"
 #include "common/IniFile.h"
@@ -11,7 +16,58 @@ namespace mw {
 namespace {
 constexpr const char* kSection = "SETTINGS";
 constexpr const char* kProjectIni = "Project.ini";
+constexpr const char* kIndexNowKey = "IndexNowKey";
 }  // namespace
+
+std::string NewIndexNowKey() {
+  unsigned char bytes[16];
+  std::size_t got = 0;
+  while (got < sizeof bytes) {
+    const ssize_t n = ::getrandom(bytes + got, sizeof bytes - got, 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) throw std::runtime_error(std::string("Zufallsquelle nicht lesbar: ") + std::strerror(errno));
+    got += std::size_t(n);
+  }
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string key;
+  for (const unsigned char b : bytes) {
+    key += kHex[b >> 4];
+    key += kHex[b & 0x0F];
+  }
+  return key;
+}
+
+bool IsValidIndexNowKey(const std::string& key) {
+  if (key.size() < 8 || key.size() > 128) return false;
+  for (const unsigned char c : key)
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-')) return false;
+  return true;
+}
+
+bool ProjectStore::EnsureIndexNowKey(const std::string& folderName, std::string& key, IndexNowKeyState* state,
+                                     std::string* error) const {
+  IniFile ini(ProjectPath(folderName) + kProjectIni);
+  // A settings file that cannot be read is never written back: it would lose the project's data.
+  if (!ini.Load(error)) {
+    key.clear();
+    return false;
+  }
+  key = ini.ReadString(kSection, kIndexNowKey);
+  if (IsValidIndexNowKey(key)) {
+    if (state) *state = IndexNowKeyState::Kept;
+    return true;
+  }
+  if (state) *state = key.empty() ? IndexNowKeyState::Made : IndexNowKeyState::Replaced;
+  try {
+    key = NewIndexNowKey();
+  } catch (const std::exception& e) {
+    key.clear();
+    if (error) *error = e.what();
+    return false;
+  }
+  ini.WriteString(kSection, kIndexNowKey, key);
+  return ini.Save(error);
+}
 
 std::string ProjectStore::ProjectPath(const std::string& folderName) const {
   return folder_.ProjectsFolder() + folderName + "/";
@@ -78,6 +134,8 @@ bool ProjectStore::CreateProject(const std::string& folderName, const ProjectSet
     return false;
   }
   if (!SaveProjectSettings(folderName, settings, error)) return false;
+  std::string key;
+  if (!EnsureIndexNowKey(folderName, key, nullptr, error)) return false;
   for (const auto& name : FilesWithExtension(folder_.TemplatesFolder(), ".ini")) {
     // X.ini gives X.ser: the name up to and including the dot of ".ini", then "ser".
     const std::string list = path + name.substr(0, name.size() - 3) + "ser";

@@ -24,6 +24,18 @@ struct ProjectListing {
   std::string DisplayText() const { return folderName + " " + title; }
 };
 
+// A project's IndexNow key: 32 lower-case hexadecimal characters from the system's secure
+// random source. Throws std::runtime_error when that source cannot be read.
+std::string NewIndexNowKey();
+// What the engines accept as a key: 8 to 128 letters, digits or "-".
+bool IsValidIndexNowKey(const std::string& key);
+
+enum class IndexNowKeyState {
+  Kept,      // "Project.ini" held a valid key
+  Made,      // it held none; a new one was made and kept
+  Replaced,  // it held one the engines would not take; a new one was made and kept
+};
+
 class ProjectStore {
  public:
   explicit ProjectStore(ProgramFolder folder) : folder_(std::move(folder)) {}
@@ -44,8 +56,13 @@ class ProjectStore {
   bool SaveProjectSettings(const std::string& folderName, const ProjectSettings& settings,
                            std::string* error = nullptr) const;
 
-  // Creates the folder (and the projects folder when it is missing), "Project.ini" and one
-  // empty page list per "*.ini" template.
+  // The project's IndexNow key (Project.ini, IndexNowKey); a missing or invalid key is replaced
+  // by a new one, which is written at once so that every later run and check uses the same key.
+  bool EnsureIndexNowKey(const std::string& folderName, std::string& key, IndexNowKeyState* state = nullptr,
+                         std::string* error = nullptr) const;
+
+  // Creates the folder (and the projects folder when it is missing), "Project.ini" with a new
+  // IndexNow key and one empty page list per "*.ini" template.
   bool CreateProject(const std::string& folderName, const ProjectSettings& settings,
                      std::string* error = nullptr) const;
 

@@ -28,10 +28,12 @@ EngineFlags FlagsOf(const std::string& engine) {
   return {IsGermanEngine(engine), IsEnglishEngine(engine)};
 }
 
-std::vector<bool> ChooseEngines(const std::vector<std::string>& engines, EngineChoice choice) {
+std::vector<bool> ChooseEngines(const std::vector<std::string>& engines, EngineChoice choice,
+                                const std::vector<bool>& important) {
   std::vector<bool> ticks;
   ticks.reserve(engines.size());
-  for (const auto& engine : engines) {
+  for (std::size_t i = 0; i < engines.size(); ++i) {
+    const std::string& engine = engines[i];
     const std::string upper = UpperCase(engine);
     bool tick = false;
     switch (choice) {
@@ -42,7 +44,9 @@ std::vector<bool> ChooseEngines(const std::vector<std::string>& engines, EngineC
         tick = false;
         break;
       case EngineChoice::Important:
-        tick = ContainsAny(upper, {"GOOGLE_DE", "FIREBALL_DE", "ALTAVISTA_DE", "ACOON_DE", "T-ONLINE_DE", "ABACHO_DE"});
+        tick =
+            ContainsAny(upper, {"GOOGLE_DE", "FIREBALL_DE", "ALTAVISTA_DE", "ACOON_DE", "T-ONLINE_DE", "ABACHO_DE"}) ||
+            (i < important.size() && important[i]);
         break;
       case EngineChoice::German:
         tick = IsGermanEngine(engine);

@@ -22,7 +22,10 @@ EngineFlags FlagsOf(const std::string& engine);
 
 // The quick selections of step 3: one tick per engine, in list order.
 enum class EngineChoice { All, None, Important, German, English, AllButGoogle };
-std::vector<bool> ChooseEngines(const std::vector<std::string>& engines, EngineChoice choice);
+// `important` (one flag per engine, may be empty) adds the engines whose template sets Wichtig
+// to the six names of "Die Wichtigsten".
+std::vector<bool> ChooseEngines(const std::vector<std::string>& engines, EngineChoice choice,
+                                const std::vector<bool>& important = {});
 
 // The page list of the engine shown on step 4: its lines as read, one row each.
 class ShownPageList {

@@ -59,11 +59,15 @@ ResultReport::ResultReport(const std::string& projectName, const std::string& da
   };
 }
 
-void ResultReport::AddAttempt(const std::string& engine, const std::string& pageUrl, const std::string& submitUrl) {
+void ResultReport::AddAttempt(const std::string& engine, const std::string& pageUrl, const std::string& submitUrl,
+                              AttemptResult result, int status) {
   const std::string submit = HtmlEscape(submitUrl);
+  std::string shown = engine;
+  if (result == AttemptResult::Unreachable) shown += " (nicht erreichbar)";
+  if (result == AttemptResult::Rejected) shown += " (abgelehnt, HTTP " + std::to_string(status) + ")";
   lines_.push_back("<tr bgcolor=\"#CCCCCC\">");
   lines_.push_back("<td width=\"30%\"><a href=\"" + HtmlEscape(ResponseFileName(engine, pageUrl)) +
-                   "\"><font size=\"1\" face=\"Arial, Helvetica, sans-serif\">" + HtmlEscape(engine) +
+                   "\"><font size=\"1\" face=\"Arial, Helvetica, sans-serif\">" + HtmlEscape(shown) +
                    "</font></a></td>");
   lines_.push_back("<td width=\"70%\"><a href=\"" + submit + "\"><font size=\"1\" face=\"Arial, Helvetica, sans-serif\">" +
                    submit + "</font></a></td>");

@@ -20,12 +20,17 @@ std::string ResponseFileName(const std::string& engine, const std::string& pageU
 // The report's file name for a project: SafeFileName(project name) + ".html".
 std::string ResultReportFileName(const std::string& projectName);
 
+enum class AttemptResult { Accepted, Unreachable, Rejected };
+
 class ResultReport {
  public:
   // `date` is today's date in the system's short date format.
   ResultReport(const std::string& projectName, const std::string& date);
 
-  void AddAttempt(const std::string& engine, const std::string& pageUrl, const std::string& submitUrl);
+  // A failed attempt shows it in the engine cell: engine + " (nicht erreichbar)" or
+  // engine + " (abgelehnt, HTTP " + status + ")".
+  void AddAttempt(const std::string& engine, const std::string& pageUrl, const std::string& submitUrl,
+                  AttemptResult result = AttemptResult::Accepted, int status = 0);
   void Finish();  // the closing "</table></body></html>"
 
   const std::vector<std::string>& Lines() const { return lines_; }

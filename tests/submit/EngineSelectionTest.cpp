@@ -1,8 +1,9 @@
 // Engine lists and the page list of the shown engine: the rules without a window.
 #include <gtest/gtest.h>
 
-#include "support/TempProgramFolder.h"
 #include "submit/EngineSelection.h"
+#include "submit/EngineTemplates.h"
+#include "support/TempProgramFolder.h"
 
 using mw::EngineChoice;
 
@@ -84,4 +85,18 @@ TEST(EngineSelection, ARowWithoutAddressRemovesOnlyItself) {
   ASSERT_TRUE(mw::RemovePageFromProject(project, url));
   EXPECT_EQ(dir.Read("Projects/P/F.ser"), "00.00.00 | http://a.de/ | FALSE\r\n");
   EXPECT_EQ(list.RemovePage(5, ticks), "");
+}
+
+TEST(EngineSelection, TheMostImportantIncludeEveryTemplateMarkedWichtig) {
+  mwtest::TempProgramFolder dir;
+  dir.Write("Projects/templates/IndexNow.ini", "[SETTINGS]\nBasicURL=x\nWichtig=true\n");
+  dir.Write("Projects/templates/Bing_COM.ini", "[SETTINGS]\nBasicURL=x\nWichtig=false\n");
+  dir.Write("Projects/templates/Plain.ini", "[SETTINGS]\nBasicURL=x\n");
+  const std::vector<std::string> engines = {"Bing_COM", "Google_DE", "IndexNow", "Plain"};
+  const auto important = mw::EnginesMarkedImportant(dir.Templates(), engines);
+  EXPECT_EQ(important, (std::vector<bool>{false, false, true, false}));
+  EXPECT_EQ(mw::ChooseEngines(engines, EngineChoice::Important, important),
+            (std::vector<bool>{false, true, true, false}));
+  EXPECT_EQ(mw::ChooseEngines(engines, EngineChoice::German, important),
+            (std::vector<bool>{false, true, false, false}));
 }

@@ -68,8 +68,12 @@ TEST(EngineTemplates, PageAddressIsMappedAndPlaceholdersFilledFirstOnlyInFixedOr
   EXPECT_EQ(BuildSubmitURL(t, "Order", "P", "KLXURL", "xKLXNAMEx"), "m=xPx;n=KLXNAME;u=KLXURL");
 
   // Bytes above 127 go in as they are.
-  EXPECT_EQ(BuildSubmitURL(t, "Plain", "http://m\xfc" "ller.de/", "J\xfcrgen", "j@m.de"),
-            "http://e/add?u=http://m\xfc" "ller.de/&n=J\xfcrgen&m=j@m.de");
+  EXPECT_EQ(BuildSubmitURL(t, "Plain",
+                           "http://m\xfc"
+                           "ller.de/",
+                           "J\xfcrgen", "j@m.de"),
+            "http://e/add?u=http://m\xfc"
+            "ller.de/&n=J\xfcrgen&m=j@m.de");
 }
 
 TEST(EngineTemplates, TemplateIsReadAnewOnEveryCall) {
@@ -104,4 +108,49 @@ TEST(EngineTemplates, BrokenOrMissingTemplatesGiveDefaultsNotCrashes) {
 
   folder.Write("Projects/templates/Long.ini", "[SETTINGS]\nBasicURL=" + std::string(10000, 'a') + "KLXURL\n");
   EXPECT_EQ(BuildSubmitURL(t, "Long", "p", "n", "m"), std::string(2047, 'a'));
+}
+
+TEST(EngineTemplates, PercentEncodeInsertsQueryComponentsFromUtf8) {
+  const struct {
+    std::string in, out;
+  } cases[] = {
+      {"http://www.site.test/b.php?x=1&y=2", "http%3A%2F%2Fwww.site.test%2Fb.php%3Fx%3D1%26y%3D2"},
+      {"gr\xfc\xdf"
+       "e",
+       "gr%C3%BC%C3%9Fe"},  // Windows-1252 "grüße"
+      {"A-z_0.9~ +", "A-z_0.9~%20%2B"},
+      {"\x80", "%E2%82%AC"},  // the euro sign
+  };
+  for (const auto& c : cases) EXPECT_EQ(PercentEncodeQueryComponent(c.in), c.out) << c.in;
+
+  mwtest::TempProgramFolder folder;
+  const std::string t = folder.Templates();
+  folder.Write("Projects/templates/IndexNow.ini",
+               "[SETTINGS]\nBasicURL=https://e/indexnow?url=KLXURL&key=KLXKEY&m=KLXMAIL&n=KLXNAME&k=KLXKEY\n"
+               "PercentEncode=true\nReplacePunktInURL=_\n");
+  // Encoded in place of the replacement texts; the key after the address, first place only.
+  EXPECT_EQ(BuildSubmitURL(t, "IndexNow", "http://s.de/a b", "J\xfcrgen M", "a+b@x.de", "0123abcd"),
+            "https://e/indexnow?url=http%3A%2F%2Fs.de%2Fa%20b&key=0123abcd&m=a%2Bb%40x.de&n=J%C3%BCrgen%20M&k=KLXKEY");
+  // A key placeholder inside the page address is filled by the key step, as with the others.
+  folder.Write("Projects/templates/Plain.ini", "[SETTINGS]\nBasicURL=u=KLXURL\n");
+  EXPECT_EQ(BuildSubmitURL(t, "Plain", "KLXKEY", "", "", "k"), "u=k");
+
+  // Long and non-ASCII addresses are encoded without harm.
+  const std::string longPage = "http://s.de/" + std::string(4000 - 12, '\xe9');
+  const std::string built = BuildSubmitURL(t, "IndexNow", longPage, "", "", "k");
+  EXPECT_EQ(built.size(), std::string("https://e/indexnow?url=&key=k&m=&n=&k=KLXKEY").size() + 20 + (4000 - 12) * 6);
+}
+
+TEST(EngineTemplates, ShippedTemplatesAreIndexNowEndpointsWithTheSharedOneImportant) {
+  const std::string shipped = std::string(MELDEWERK_SOURCE_DIR) + "/data/Projects/templates/";
+  const auto names = EngineNames(shipped);
+  ASSERT_EQ(names.size(), 6u);
+  for (const auto& name : names) {
+    const EngineTemplate e = EngineTemplate::Read(TemplatePath(shipped, name, ".ini"));
+    EXPECT_TRUE(e.percentEncode) << name;
+    EXPECT_EQ(e.important, name == "IndexNow") << name;
+    EXPECT_EQ(e.Fill("http://s.de/", "", "", "k").substr(e.basicUrl.rfind("/indexnow")),
+              "/indexnow?url=http%3A%2F%2Fs.de%2F&key=k")
+        << name;
+  }
 }
