@@ -70,6 +70,27 @@ TEST(SafeFileName, FoldsAddressesAndTitles) {
   EXPECT_EQ(SafeFileName(""), "");
 }
 
+TEST(SafeFileName, FittingNamesStayWithinTheFileSystemLimitAndApart) {
+  const std::string longText = "http://a.de/?q=" + std::string(400, 'a');
+  struct Case {
+    std::string prefix, text, extension;
+  } cases[] = {
+      {"keywords_", longText, ".txt"},
+      {"E_", longText, ".html"},
+      {"", std::string(300, 'T'), ".html"},
+      {std::string(300, 'p'), "x", ".txt"},  // even an overlong prefix is cut
+  };
+  for (const auto& c : cases) {
+    const std::string name = FittingFileName(c.prefix, c.text, c.extension);
+    EXPECT_EQ(name.size(), kMaxFileNameBytes) << c.text;
+    EXPECT_TRUE(name.ends_with(c.extension)) << name;
+    EXPECT_NE(name, FittingFileName(c.prefix, c.text + "b", c.extension));
+  }
+  EXPECT_EQ(FittingFileName("keywords_", "http://a.de/", ".txt"), "keywords_httpxxxa_dex.txt");
+  const std::string exact(kMaxFileNameBytes - 4, 'a');
+  EXPECT_EQ(FittingFileName("", exact, ".txt"), exact + ".txt");
+}
+
 TEST(Cp1252, RoundTripsEveryByteAndMapsTheHighRange) {
   std::string all;
   for (int c = 1; c < 256; ++c) all += char(c);
