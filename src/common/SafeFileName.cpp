@@ -30,7 +30,8 @@ std::string SafeFileName(std::string_view text) {
       case 0xDC: result += "Ue"; break;
       case 0xDF: result += "ss"; break;
       default:
-        result += ch;
+        // A NUL would end the path early and other control bytes have no place in a name.
+        result += static_cast<unsigned char>(ch) < 32 ? '_' : ch;
     }
   }
   if (!result.empty() && result[0] >= '0' && result[0] <= '9') result[0] = 'X';

@@ -68,6 +68,10 @@ TEST(SafeFileName, FoldsAddressesAndTitles) {
   // A leading digit becomes "X" and then lower case.
   EXPECT_EQ(SafeFileName("192.168.0.1/index.html"), "x92_168_0_1xindex_html");
   EXPECT_EQ(SafeFileName(""), "");
+  // Every byte below 32, NUL included, becomes "_".
+  std::string controls;
+  for (int c = 0; c < 32; ++c) controls += char(c);
+  EXPECT_EQ(SafeFileName("a" + controls + "b"), "a" + std::string(32, '_') + "b");
 }
 
 TEST(SafeFileName, FittingNamesStayWithinTheFileSystemLimitAndApart) {
