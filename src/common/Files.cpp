@@ -77,6 +77,11 @@ long long FileSizeOf(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 ? static_cast<long long>(st.st_size) : -1;
 }
 
+bool NoSuchEntry(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) != 0 && errno == ENOENT;
+}
+
 bool ReadWholeFile(const std::string& path, std::string& content, std::string* error) {
   content.clear();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

@@ -15,6 +15,8 @@ bool FolderExists(const std::string& path);
 bool CreateFolder(const std::string& path);  // one level; true when it exists afterwards
 bool DeleteFileIfExists(const std::string& path);
 long long FileSizeOf(const std::string& path);  // -1 when missing
+// True only when nothing is there by that name: not for a file that cannot be looked at.
+bool NoSuchEntry(const std::string& path);
 
 bool ReadWholeFile(const std::string& path, std::string& content, std::string* error = nullptr);
 
