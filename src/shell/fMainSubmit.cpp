@@ -173,9 +173,8 @@ void TMainForm::Resultate1Click() {
     context_.dialogs->Information(Msg("Noch kein Bericht vorhanden!"));
     return;
   }
-  if (!context_.opener || !context_.opener->Open(QUrl::fromLocalFile(QString::fromLocal8Bit(report.c_str()))))
-    context_.dialogs->Message(
-        Msg("Unable to start internet browser! Make sure you have it properly set-up on your system!"));
+  std::string error;
+  if (!OpenLocalFile(context_.opener, report, &error)) ShowError(error);
 }
 
 void TMainForm::Anmeldebericht2Click() {

@@ -436,6 +436,10 @@ TEST(MainForm, HelpMenuOpensLinksAndReportsFailures) {
   EXPECT_EQ(h.opener.opened.back(), h.context.facts.productPage);
   EXPECT_EQ(h.dialogs.LastText(),
             "Unable to start internet browser! Make sure you have it properly set-up on your system!");
+  m.Hilfedatei1->trigger();  // a local file that cannot be shown is named
+  EXPECT_NE(h.dialogs.LastText().find(h.dir.Path() + "help/help.html kann nicht ge\xc3\xb6" "ffnet werden."),
+            std::string::npos)
+      << h.dialogs.LastText();
   m.Info1->trigger();
   EXPECT_EQ(h.shownWindows.back(), "AboutBox");
 }

@@ -223,9 +223,13 @@ TEST(SubmitWindow, FullRunSubmitsDatesKeepsAnswersAndReports) {
   EXPECT_EQ(s.h.opener.opened[0], "file://" + s.h.dir.Path() + "reports/mein_projekt_a_co.html");
   s.h.opener.succeed = false;
   m.Resultate1->trigger();
-  EXPECT_EQ(s.h.dialogs.LastText(),
-            "Unable to start internet browser! Make sure you have it properly set-up on your system!");
-  EXPECT_EQ(s.h.dialogs.shown.back().kind, mwtest::ShownMessage::Message);
+  EXPECT_EQ(s.h.dialogs.LastText().rfind("Datei " + s.h.dir.Path() + "reports/mein_projekt_a_co.html kann nicht "
+                                         "ge\xc3\xb6"
+                                         "ffnet werden. ",
+                                         0),
+            0u)
+      << s.h.dialogs.LastText();
+  EXPECT_EQ(s.h.dialogs.shown.back().kind, mwtest::ShownMessage::Error);
   m.ProjektNameEdit->setText(QStringLiteral("Neuer Name"));
   m.Resultate1->trigger();
   EXPECT_EQ(s.h.dialogs.LastText(), "Noch kein Bericht vorhanden!");
