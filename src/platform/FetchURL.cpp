@@ -53,8 +53,9 @@ bool IsFetchError(std::string_view text) {
   return text.substr(0, text.find_first_of("\r\n")).find(kFetchErrorMarker) != std::string_view::npos;
 }
 
-bool CheckConnection(const std::string& productPageUrl, const FetchFunction& fetch) {
-  return !IsFetchError(fetch(productPageUrl));
+bool CheckConnection(const std::string& productPageUrl, const FetchFunction& fetch, const std::string& fallbackUrl) {
+  if (!IsFetchError(fetch(productPageUrl))) return true;
+  return !fallbackUrl.empty() && fallbackUrl != productPageUrl && !IsFetchError(fetch(fallbackUrl));
 }
 
 }  // namespace mw

@@ -66,7 +66,11 @@ using FetchFunction = std::function<std::string(const std::string& url)>;
 inline constexpr const char* kNoConnectionText =
     "Die Verbindung ins Internet kann nicht hergestellt werden! Bitte stellen Sie eine Internetverbindung her!";
 
-// The Internet connection check: fetches the product page and tells whether it answered.
-bool CheckConnection(const std::string& productPageUrl, const FetchFunction& fetch);
+// The Internet connection check: fetches the product page and tells whether it answered. When
+// it did not, `fallbackUrl` (the address the action is about: the site to crawl, the first
+// submission or result-page address), when given, is fetched before giving up, so a machine
+// without a route to the Internet can still work with a site on its own network.
+bool CheckConnection(const std::string& productPageUrl, const FetchFunction& fetch,
+                     const std::string& fallbackUrl = {});
 
 }  // namespace mw

@@ -76,6 +76,16 @@ void TMainForm::ConnectSubmit() {
   connect(Anmeldebericht1, &QAction::triggered, this, &TMainForm::Anmeldebericht2Click);
 }
 
+std::string TMainForm::FirstSubmitUrl(const std::vector<bool>& ticks) const {
+  const auto& entries = shown_.Entries();
+  const auto page = std::find(ticks.begin(), ticks.end(), true) - ticks.begin();
+  for (int i = 0; i < ComboBox1->count() && std::size_t(page) < entries.size(); ++i)
+    if (const QListWidgetItem* item = SuchmaschinenCheckListBox->item(i); item && item->checkState() == Qt::Checked)
+      return BuildSubmitURL(context_.folder.TemplatesFolder(), FromQt(ComboBox1->itemText(i)),
+                            entries[std::size_t(page)].url, Project.name, Project.email);
+  return {};
+}
+
 void TMainForm::AlleAnmeldenBitBtnClick() {
   if (submitting_) return;  // a click that waited in the queue while a run was going on
   const std::vector<bool> ticks = PageTicks();
@@ -83,7 +93,7 @@ void TMainForm::AlleAnmeldenBitBtnClick() {
     context_.dialogs->Information(Msg(kNoPageMarkedText));
     return;
   }
-  if (!CheckConnection()) return;
+  if (!CheckConnection(FirstSubmitUrl(ticks))) return;
   if (Project.name.empty() || Project.email.empty()) {
     context_.dialogs->Information(Msg(kContactDataMissingText));
     return;

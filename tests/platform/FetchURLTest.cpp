@@ -155,6 +155,31 @@ TEST(ConnectionCheck, OnlyTheMarkerInTheFirstLineCountsAsFailure) {
   EXPECT_EQ(asked, std::vector<std::string>(4, "http://produkt/"));
 }
 
+TEST(ConnectionCheck, TheActionsOwnAddressIsTriedWhenTheProductPageFails) {
+  const std::string product = "http://produkt/", site = "http://intranet.local/";
+  const struct {
+    bool productAnswers, siteAnswers;
+    std::string fallback;
+    bool connected;
+    std::vector<std::string> asked;
+  } cases[] = {
+      {true, true, site, true, {product}},
+      {false, true, site, true, {product, site}},
+      {false, false, site, false, {product, site}},
+      {false, true, "", false, {product}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> asked;
+    const FetchFunction fetch = [&](const std::string& url) {
+      asked.push_back(url);
+      const bool answers = url == product ? c.productAnswers : c.siteAnswers;
+      return answers ? std::string("<html>") : "::ERROR:: " + url;
+    };
+    EXPECT_EQ(CheckConnection(product, fetch, c.fallback), c.connected) << c.fallback;
+    EXPECT_EQ(asked, c.asked);
+  }
+}
+
 TEST_F(FetchURLTest, WaitingFetchKeepsEventsRunningUnderTheBusyCursor) {
   server.Set("/slow", {200, "text/html", "fertig", 300, {}});
   int ticks = 0, busyTicks = 0;

@@ -419,6 +419,10 @@ TEST(MainForm, ConnectionCheckFetchesTheProductPage) {
   EXPECT_TRUE(h.dialogs.shown.empty());
   EXPECT_TRUE(h.Main().Memo1->toPlainText().isEmpty());
   server.Stop();
+  mwtest::TestHttpServer intranet;  // no route to the product page, but to the site itself
+  intranet.SetPage("/", "<html>intern</html>");
+  EXPECT_TRUE(h.Main().CheckConnection(intranet.Url("/")));
+  EXPECT_EQ(intranet.CountFor("/"), 1u);
   EXPECT_FALSE(h.Main().CheckConnection());
   EXPECT_EQ(h.dialogs.LastText(), U8("Die Verbindung ins Internet kann nicht hergestellt werden! Bitte stellen Sie "
                                      "eine Internetverbindung her!"));
