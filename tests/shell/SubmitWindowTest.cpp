@@ -289,11 +289,19 @@ TEST(SubmitWindow, StartChecksStopBeforeAnythingChanges) {
             "\"Kästchen\" vor der Internetseite klicken!");
   m.MarkAllBitBtn->click();
 
+  // Neither the product page nor a first submission address (no engine ticked) answers.
   s.h.context.facts.productPage = "http://127.0.0.1:" + std::to_string(s.engines.closedPort) + "/";
+  std::vector<Qt::CheckState> engineTicks;
+  for (int i = 0; i < m.SuchmaschinenCheckListBox->count(); ++i) {
+    engineTicks.push_back(m.SuchmaschinenCheckListBox->item(i)->checkState());
+    m.SuchmaschinenCheckListBox->item(i)->setCheckState(Qt::Unchecked);
+  }
   m.AlleAnmeldenBitBtn->click();
   EXPECT_EQ(s.h.dialogs.LastText(),
             "Die Verbindung ins Internet kann nicht hergestellt werden! Bitte stellen Sie "
             "eine Internetverbindung her!");
+  for (int i = 0; i < int(engineTicks.size()); ++i)
+    m.SuchmaschinenCheckListBox->item(i)->setCheckState(engineTicks[std::size_t(i)]);
 
   s.h.context.facts.productPage = s.engines.server.Url("/product");
   m.NameEdit->clear();
