@@ -9,7 +9,7 @@ packages=(
   libqt6svg6 qt6-qpa-plugins qt6-image-formats-plugins
   libcurl4-openssl-dev
   libgtest-dev libgmock-dev libcpp-httplib-dev libssl-dev zlib1g-dev libbrotli-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core xdg-utils
   desktop-file-utils appstream dpkg-dev file
 )
 

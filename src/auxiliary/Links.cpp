@@ -24,7 +24,8 @@ bool OpenWebLink(AppContext& context, const QString& address) {
 
 void OpenHelpPage(AppContext& context) {
   const std::string page = context.folder.File("help/" + context.facts.helpPage);
-  Open(context, QUrl::fromLocalFile(QString::fromLocal8Bit(page.c_str())), kBrowserFailure);
+  std::string error;
+  if (!OpenLocalFile(context.opener, page, &error) && context.dialogs) context.dialogs->Error(Msg(error));
 }
 
 void OpenProductPage(AppContext& context) {

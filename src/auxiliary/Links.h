@@ -1,6 +1,7 @@
 #pragma once
 // The outside links of the program: the help page, the product page and a new e-mail to the
-// maker, each opened by the desktop; a failure is reported with the desktop layer's message.
+// maker, each opened by the desktop; a failure is reported with the desktop layer's message, for
+// the help page (a local file) with the German message that names the file.
 
 #include <QString>
 

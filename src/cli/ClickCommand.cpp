@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "common/Cp1252.h"
 #include "common/Files.h"
+#include "common/Text.h"
 #include "platform/BrowserControl.h"
 #include "platform/FetchURL.h"
 #include "store/ProductFacts.h"
@@ -88,7 +89,12 @@ int Click(const Args& args) {
       ProgramFolder::Choose(QCoreApplication::applicationDirPath().toStdString(), UserDataHome());
   const ProductFacts facts = ProductFacts::Load(folder);
   try {
-    if (!CheckConnection(facts.productPage, [](const std::string& url) { return FetchURL(url, kMainFetchTimeoutMs); }))
+    // Without a route to the product page, the first address of the file stands in for it.
+    std::string firstAddress;
+    for (const std::string& line : lines)
+      if (firstAddress.empty()) firstAddress = Trim(line);
+    if (!CheckConnection(
+            facts.productPage, [](const std::string& url) { return FetchURL(url, kMainFetchTimeoutMs); }, firstAddress))
       return Fail(kNoConnectionText);
   } catch (const std::exception& e) {
     return Fail(e.what());

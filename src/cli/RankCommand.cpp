@@ -133,9 +133,13 @@ int Rank(const Args& args) {
     return Fail("Suchmaschine \"" + Cp1252ToUtf8(unknown) + "\" gibt es nicht.", 2);
 
   const ProductFacts facts = ProductFacts::Load(folder);
+  // Without a route to the product page, the first result page stands in for it.
+  const std::string firstAddress =
+      request.engines.empty() ? std::string() : BuildRankingURL(templates, request.engines[0], 0, request.keyword);
   try {
     // The connection check is the main window's request, with its time-out.
-    if (!CheckConnection(facts.productPage, [](const std::string& url) { return FetchURL(url, kMainFetchTimeoutMs); }))
+    if (!CheckConnection(
+            facts.productPage, [](const std::string& url) { return FetchURL(url, kMainFetchTimeoutMs); }, firstAddress))
       return Fail(kNoConnectionText, 2);
   } catch (const std::exception& e) {
     return Fail(e.what(), 2);
@@ -145,7 +149,9 @@ int Rank(const Args& args) {
   services.buildUrl = [&templates](const std::string& engine, int page, const std::string& kw) {
     return BuildRankingURL(templates, engine, page, kw);
   };
-  services.fetch = [](const std::string& url) { return FetchURLAnswer(url, kRankingFetchTimeoutMs); };
+  services.fetch = [](const std::string& url) {
+    return FetchURLAnswer(url, kRankingFetchTimeoutMs, nullptr, kRankingFetchLimitMs);
+  };
   RankingRun::View view;
   view.addLine = [](const std::string& line) { SayUtf8(Cp1252ToUtf8(line)); };
   RankingRun run(folder.TempFolder(), reports, settings.title, services, view);

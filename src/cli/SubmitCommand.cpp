@@ -141,14 +141,6 @@ int Submit(const Args& args) {
   if (!ApplyMarkChoice(store.ProjectPath(projectFolder), engines, marks, pages, &error)) return Fail(error, 1);
 
   if (!SubmissionRun::AnyMarked(pages)) return Fail(kNoPageMarkedText, 1);
-  const FetchFunction fetch = [](const std::string& url) { return FetchURL(url, kMainFetchTimeoutMs); };
-  try {
-    if (!CheckConnection(facts.productPage, fetch)) return Fail(kNoConnectionText, 1);
-  } catch (const std::exception& e) {
-    return Fail(e.what(), 1);
-  }
-  if (settings.name.empty() || settings.email.empty()) return Fail(kContactDataMissingText, 1);
-  if (!SubmissionRun::AnyEngineMarked(engines)) return Fail(kNoEngineMarkedText, 1);
   std::string key;
   IndexNowKeyState keyState = IndexNowKeyState::Kept;
   if (!store.EnsureIndexNowKey(projectFolder, key, &keyState, &error)) return Fail(error, 1);
@@ -156,6 +148,20 @@ int Submit(const Args& args) {
     std::fprintf(
         stderr, "meldewerk-cli submit: Der IndexNow-Schl\xc3\xbcssel war ung\xc3\xbcltig; neuer Schl\xc3\xbcssel: %s\n",
         key.c_str());
+  // Without a route to the product page, the first submission address stands in for it.
+  std::string firstAddress;
+  for (const auto& engine : engines)
+    for (const auto& page : pages)
+      if (firstAddress.empty() && engine.marked && page.marked)
+        firstAddress = BuildSubmitURL(templates, engine.name, page.url, settings.name, settings.email, key);
+  const FetchFunction fetch = [](const std::string& url) { return FetchURL(url, kMainFetchTimeoutMs); };
+  try {
+    if (!CheckConnection(facts.productPage, fetch, firstAddress)) return Fail(kNoConnectionText, 1);
+  } catch (const std::exception& e) {
+    return Fail(e.what(), 1);
+  }
+  if (settings.name.empty() || settings.email.empty()) return Fail(kContactDataMissingText, 1);
+  if (!SubmissionRun::AnyEngineMarked(engines)) return Fail(kNoEngineMarkedText, 1);
 
   SubmissionRun::Services services;
   services.buildSubmitUrl = [&](const std::string& engine, const std::string& page) {

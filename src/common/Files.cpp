@@ -1,11 +1,13 @@
 #include "common/Files.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -75,6 +77,11 @@ long long FileSizeOf(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 ? static_cast<long long>(st.st_size) : -1;
 }
 
+bool NoSuchEntry(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) != 0 && errno == ENOENT;
+}
+
 bool ReadWholeFile(const std::string& path, std::string& content, std::string* error) {
   content.clear();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -129,30 +136,98 @@ bool WriteFileAtomic(const std::string& path, std::string_view content, std::str
   return true;
 }
 
+namespace {
+
+constexpr std::string_view kSwapPrefix = ".meldewerk-swap";
+
+// Removes the swap files in `folder` that a process left behind when it ended without removing
+// them: named ".meldewerk-swap-PID-N" for a PID that no longer runs, or the single fixed name of
+// older versions.
+void RemoveOrphanedSwaps(const std::string& folder) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return;
+  std::vector<std::string> orphans;
+  while (dirent* e = ::readdir(dir)) {
+    const std::string_view name = e->d_name;
+    if (!name.starts_with(kSwapPrefix)) continue;
+    std::string_view rest = name.substr(kSwapPrefix.size());
+    if (rest.empty()) {
+      orphans.emplace_back(name);
+      continue;
+    }
+    if (rest.front() != '-') continue;
+    rest.remove_prefix(1);
+    const std::size_t dash = rest.find('-');
+    int pid = 0;
+    if (dash == std::string_view::npos || !TryStrToInt(rest.substr(0, dash), pid) || pid <= 0) continue;
+    if (pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH) orphans.emplace_back(name);
+  }
+  ::closedir(dir);
+  for (const auto& name : orphans) ::unlink((folder + name).c_str());
+}
+
+// Opens `swap` for rewriting when it is a regular file with no other link; otherwise removes
+// that name and creates a fresh file there. `present` says whether the last write left a swap
+// file there, which spares the lookup of one that cannot exist. -1 with errno on failure.
+int OpenSwapFile(const std::string& swap, bool present) {
+  constexpr int kCreate = O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC;
+  if (!present) {
+    const int fd = ::open(swap.c_str(), kCreate, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  } else if (const int fd = ::open(swap.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC); fd >= 0) {
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1) return fd;
+    ::close(fd);
+  }
+  ::unlink(swap.c_str());
+  return ::open(swap.c_str(), kCreate, 0666);
+}
+
+}  // namespace
+
+ReplacingWriter::ReplacingWriter() {
+  static std::atomic<unsigned> writers{0};
+  swapName_ = std::string(kSwapPrefix) + "-" + std::to_string(::getpid()) + "-" + std::to_string(++writers);
+}
+
 ReplacingWriter::~ReplacingWriter() {
-  for (const auto& swap : swaps_) ::unlink(swap.c_str());
+  for (const auto& swap : swaps_) ::unlink(swap.path.c_str());
 }
 
 bool ReplacingWriter::Write(const std::string& path, std::string_view content, std::string* error) {
-  const std::string swap = ExtractFilePath(path) + ".meldewerk-swap";
+  struct stat target {};
+  if (::lstat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) {
+    SetError(error, path, EISDIR);  // never exchange a folder into the swap name
+    return false;
+  }
+  const std::string folder = ExtractFilePath(path);
+  const std::string swap = folder + swapName_;
+  auto known = std::find_if(swaps_.begin(), swaps_.end(), [&](const Swap& s) { return s.path == swap; });
+  if (known == swaps_.end()) {
+    RemoveOrphanedSwaps(folder);
+    known = swaps_.insert(swaps_.end(), Swap{swap, false});
+  }
   // The swap file is overwritten in place and cut only where the new content is shorter:
   // emptying it first would free its blocks and allocate them anew on every write, which on
   // ext4 (above all when mounted with "discard") costs milliseconds per file.
-  const int fd = ::open(swap.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0666);
+  const int fd = OpenSwapFile(swap, known->present);
+  known->present = fd >= 0;
   if (fd < 0) {
-    SetError(error, path, errno);
+    SetError(error, swap, errno);
     return false;
   }
-  if (std::find(swaps_.begin(), swaps_.end(), swap) == swaps_.end()) swaps_.push_back(swap);
   const bool written = WriteAll(fd, content) && ::ftruncate(fd, static_cast<off_t>(content.size())) == 0;
   const int writeErr = errno;
   if (::close(fd) != 0 || !written) {
-    SetError(error, path, written ? errno : writeErr);
+    SetError(error, swap, written ? errno : writeErr);
     return false;
   }
   if (::renameat2(AT_FDCWD, swap.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) return true;
+  known->present = false;
   if (::rename(swap.c_str(), path.c_str()) == 0) return true;  // no target yet, or no exchange here
-  SetError(error, path, errno);
+  const int renameErr = errno;
+  known->present = FileExists(swap);
+  SetError(error, path, renameErr);
   return false;
 }
 

@@ -15,6 +15,8 @@ bool FolderExists(const std::string& path);
 bool CreateFolder(const std::string& path);  // one level; true when it exists afterwards
 bool DeleteFileIfExists(const std::string& path);
 long long FileSizeOf(const std::string& path);  // -1 when missing
+// True only when nothing is there by that name: not for a file that cannot be looked at.
+bool NoSuchEntry(const std::string& path);
 
 bool ReadWholeFile(const std::string& path, std::string& content, std::string* error = nullptr);
 
@@ -27,18 +29,32 @@ bool WriteFileAtomic(const std::string& path, std::string_view content, std::str
 // Replaces files atomically many times in a row without the cost of a new file each time:
 // the new content goes into a swap file beside the target, which is then exchanged with the
 // target in one step, so the swap file keeps the old content and is reused by the next write.
-// The target is always either the old or the new file, whole. The swap files are removed when
-// the writer goes. Where the file system cannot exchange, it falls back to a plain rename.
+// The target is always either the old or the new file, whole. Where the file system cannot
+// exchange, it falls back to a plain rename.
+//
+// A swap file is hidden and named after the process and the writer (".meldewerk-swap-PID-N"),
+// so two writers, in one process or two, never share one. An old file that has another link
+// (a hard-linked backup) is never written into: the writer takes a fresh swap file instead.
+// The swap files go with the writer; the first write into a folder removes those left there by
+// a process that no longer runs (killed or crashed). A target that is a folder is refused.
 class ReplacingWriter {
  public:
-  ReplacingWriter() = default;
+  ReplacingWriter();
   ~ReplacingWriter();
   ReplacingWriter(const ReplacingWriter&) = delete;
   ReplacingWriter& operator=(const ReplacingWriter&) = delete;
   bool Write(const std::string& path, std::string_view content, std::string* error = nullptr);
 
+  // The swap file's name for this writer (without folder).
+  const std::string& SwapName() const { return swapName_; }
+
  private:
-  std::vector<std::string> swaps_;
+  struct Swap {
+    std::string path;
+    bool present = false;  // the last write left a swap file there
+  };
+  std::string swapName_;
+  std::vector<Swap> swaps_;
 };
 
 // Splits text into lines at CR LF, LF or a lone CR; a final line end adds no empty line.

@@ -1,5 +1,6 @@
 #include "common/IniFile.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "common/Files.h"
@@ -96,6 +97,9 @@ int IniFile::ReadInteger(std::string_view section, std::string_view key, int fal
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   std::string line = std::string(key) + "=" + std::string(value);
+  // A line break pasted into an edit would end the value and start a key of its own.
+  std::replace_if(
+      line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   const Found f = Locate(section, key);
   if (f.keyLine >= 0) {
     lines_[static_cast<std::size_t>(f.keyLine)] = std::move(line);

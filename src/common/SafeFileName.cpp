@@ -1,5 +1,8 @@
 #include "common/SafeFileName.h"
 
+#include <cstdint>
+#include <cstdio>
+
 #include "common/Text.h"
 
 namespace mw {
@@ -27,11 +30,24 @@ std::string SafeFileName(std::string_view text) {
       case 0xDC: result += "Ue"; break;
       case 0xDF: result += "ss"; break;
       default:
-        result += ch;
+        // A NUL would end the path early and other control bytes have no place in a name.
+        result += static_cast<unsigned char>(ch) < 32 ? '_' : ch;
     }
   }
   if (!result.empty() && result[0] >= '0' && result[0] <= '9') result[0] = 'X';
   return LowerCase(result);
+}
+
+std::string FittingFileName(std::string_view prefix, std::string_view text, std::string_view extension) {
+  std::string name = std::string(prefix) + SafeFileName(text) + std::string(extension);
+  if (name.size() <= kMaxFileNameBytes) return name;
+  std::uint64_t hash = 1469598103934665603ULL;  // FNV-1a of the whole text
+  for (const unsigned char c : text) hash = (hash ^ c) * 1099511628211ULL;
+  char tag[24];
+  const int tagBytes = std::snprintf(tag, sizeof tag, "_%016llx", static_cast<unsigned long long>(hash));
+  const std::size_t tail = static_cast<std::size_t>(tagBytes) + extension.size();
+  name.resize(kMaxFileNameBytes > tail ? kMaxFileNameBytes - tail : 0);
+  return name + tag + std::string(extension);
 }
 
 }  // namespace mw

@@ -6,7 +6,8 @@ namespace mw {
 
 HttpLibraryError::HttpLibraryError() : std::runtime_error("Unable to initialize Wininet") {}
 
-FetchAnswer FetchURLAnswer(const std::string& url, int receiveTimeoutMs, const std::atomic<bool>* abort) {
+FetchAnswer FetchURLAnswer(const std::string& url, int receiveTimeoutMs, const std::atomic<bool>* abort,
+                           int limitMs) {
   HttpRequest request;
   request.url = url;
   request.userAgent = "Browser";
@@ -15,6 +16,8 @@ FetchAnswer FetchURLAnswer(const std::string& url, int receiveTimeoutMs, const s
   request.followRedirects = true;
   request.receiveTimeoutMs = receiveTimeoutMs;
   request.abort = abort;
+  request.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+  request.maxBodyBytes = kFetchBodyCap;
   HttpResult result = PerformHttpGet(request);
   using Outcome = HttpResult::Outcome;
   if (result.outcome == Outcome::NoLibrary) throw HttpLibraryError();
@@ -42,16 +45,17 @@ FetchAnswer FetchURLAnswer(const std::string& url, int receiveTimeoutMs, const s
   return answer;
 }
 
-std::string FetchURL(const std::string& url, int receiveTimeoutMs) {
-  return FetchURLAnswer(url, receiveTimeoutMs).text;
+std::string FetchURL(const std::string& url, int receiveTimeoutMs, int limitMs) {
+  return FetchURLAnswer(url, receiveTimeoutMs, nullptr, limitMs).text;
 }
 
 bool IsFetchError(std::string_view text) {
   return text.substr(0, text.find_first_of("\r\n")).find(kFetchErrorMarker) != std::string_view::npos;
 }
 
-bool CheckConnection(const std::string& productPageUrl, const FetchFunction& fetch) {
-  return !IsFetchError(fetch(productPageUrl));
+bool CheckConnection(const std::string& productPageUrl, const FetchFunction& fetch, const std::string& fallbackUrl) {
+  if (!IsFetchError(fetch(productPageUrl))) return true;
+  return !fallbackUrl.empty() && fallbackUrl != productPageUrl && !IsFetchError(fetch(fallbackUrl));
 }
 
 }  // namespace mw

@@ -89,8 +89,20 @@ std::string RequestUrl(const std::string& url) {
   return out;
 }
 
+// Only web addresses are fetched: libcurl would also read local files (file://) and speak
+// other protocols (dict://, gopher://, ...), and it completes an address without a scheme.
+bool IsWebAddress(std::string_view url) {
+  const auto startsWith = [url](std::string_view scheme) {
+    return url.size() >= scheme.size() && SameText(url.substr(0, scheme.size()), scheme);
+  };
+  return startsWith("http://") || startsWith("https://");
+}
+
 void SetOptions(CURL* easy, const HttpRequest& r, Transfer& t, curl_slist* headers) {
   curl_easy_setopt(easy, CURLOPT_URL, RequestUrl(r.url).c_str());  // libcurl keeps a copy
+  curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);  // "/a/../b" goes out as written
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(easy, CURLOPT_USERAGENT, r.userAgent.c_str());
   if (!r.referrer.empty()) curl_easy_setopt(easy, CURLOPT_REFERER, r.referrer.c_str());
@@ -134,6 +146,11 @@ HttpResult PerformHttpGet(const HttpRequest& request) {
   HttpResult result;
   if (!HttpLibraryReady()) {
     result.outcome = HttpResult::Outcome::NoLibrary;
+    return result;
+  }
+  if (!IsWebAddress(request.url)) {
+    result.outcome = HttpResult::Outcome::Failed;
+    result.error = "Only http and https addresses are fetched";
     return result;
   }
   std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy(curl_easy_init(), &curl_easy_cleanup);

@@ -10,7 +10,7 @@
 namespace mw {
 
 FetchAnswer FetchURLAnswerWaiting(const std::string& url, int receiveTimeoutMs, const std::atomic<bool>* abort,
-                                  bool userInput) {
+                                  bool userInput, int limitMs) {
   BusyCursor busy;
   QEventLoop loop;
   FetchAnswer answer;
@@ -18,7 +18,7 @@ FetchAnswer FetchURLAnswerWaiting(const std::string& url, int receiveTimeoutMs, 
   // The worker posts the quit; a quit posted before exec() starts is delivered once it runs.
   std::thread worker([&] {
     try {
-      answer = FetchURLAnswer(url, receiveTimeoutMs, abort);
+      answer = FetchURLAnswer(url, receiveTimeoutMs, abort, limitMs);
     } catch (...) {
       failure = std::current_exception();
     }
@@ -30,12 +30,12 @@ FetchAnswer FetchURLAnswerWaiting(const std::string& url, int receiveTimeoutMs, 
   return answer;
 }
 
-std::string FetchURLWaiting(const std::string& url, int receiveTimeoutMs) {
-  return FetchURLAnswerWaiting(url, receiveTimeoutMs).text;
+std::string FetchURLWaiting(const std::string& url, int receiveTimeoutMs, int limitMs) {
+  return FetchURLAnswerWaiting(url, receiveTimeoutMs, nullptr, false, limitMs).text;
 }
 
-FetchFunction WaitingFetcher(int receiveTimeoutMs) {
-  return [receiveTimeoutMs](const std::string& url) { return FetchURLWaiting(url, receiveTimeoutMs); };
+FetchFunction WaitingFetcher(int receiveTimeoutMs, int limitMs) {
+  return [receiveTimeoutMs, limitMs](const std::string& url) { return FetchURLWaiting(url, receiveTimeoutMs, limitMs); };
 }
 
 }  // namespace mw

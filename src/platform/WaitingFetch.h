@@ -10,18 +10,19 @@
 
 namespace mw {
 
-// The result of FetchURL(url, receiveTimeoutMs); rethrows its HttpLibraryError on the caller's
+// The result of FetchURL(url, receiveTimeoutMs, limitMs); rethrows its HttpLibraryError on the caller's
 // thread.
-std::string FetchURLWaiting(const std::string& url, int receiveTimeoutMs);
+std::string FetchURLWaiting(const std::string& url, int receiveTimeoutMs, int limitMs = kMainFetchLimitMs);
 
 // FetchURLAnswer the same way: the status too, and an abort flag the caller may set meanwhile
 // (from a timer or another window) to end the request at once. With `userInput` the wait also
 // handles clicks and keys, so a cancel button can set the flag; the caller must then have
 // disabled every control that must not act during the request.
 FetchAnswer FetchURLAnswerWaiting(const std::string& url, int receiveTimeoutMs,
-                                  const std::atomic<bool>* abort = nullptr, bool userInput = false);
+                                  const std::atomic<bool>* abort = nullptr, bool userInput = false,
+                                  int limitMs = kMainFetchLimitMs);
 
 // FetchURLWaiting with a fixed time-out, in the shape CheckConnection and the runs take.
-FetchFunction WaitingFetcher(int receiveTimeoutMs);
+FetchFunction WaitingFetcher(int receiveTimeoutMs, int limitMs = kMainFetchLimitMs);
 
 }  // namespace mw

@@ -201,7 +201,9 @@ void TRankingForm::StartBitBtnClick() {
   TempMemo->clear();
   RankingRun::Services services;
   services.buildUrl = buildUrl;
-  services.fetch = [](const std::string& url) { return FetchURLAnswerWaiting(url, kRankingFetchTimeoutMs); };
+  services.fetch = [](const std::string& url) {
+    return FetchURLAnswerWaiting(url, kRankingFetchTimeoutMs, nullptr, false, kRankingFetchLimitMs);
+  };
   RankingRun::View view;
   // The new line is painted while the next page loads (the waiting fetch lets paint events
   // through), so painting overlaps the network instead of adding to it.

@@ -139,7 +139,7 @@ SiteScan::Ending SiteScan::Finish(const std::string& addressText) {
     case ScanMode::MetaTags: {
       end.summary = "Fertig: " + std::to_string(ok_) + " Seiten wurden \xc3\xbc" "berpr\xc3\xbc" "ft!";
       end.offerSave = true;
-      end.keywordFile = folder_.File("keywords_" + SafeFileName(addressText) + ".txt");
+      end.keywordFile = folder_.File(FittingFileName("keywords_", addressText, ".txt"));
       if (!WriteLineFile(end.keywordFile, KeywordList(keywords_), &end.error) ||
           !DedupKeywordFile(end.keywordFile, &end.error))
         end.keywordFile.clear();

@@ -112,7 +112,10 @@ class TMainForm : public QMainWindow {
   // Checks before the steps and the network functions.
   bool CheckUrlEntered();
   bool CheckContactData();
-  bool CheckConnection();
+  // The product page, else `actionUrl` (the address the action is about) must answer.
+  bool CheckConnection(const std::string& actionUrl = {});
+  // The submission address of the first ticked page at the first ticked engine; empty without one.
+  std::string FirstSubmitUrl(const std::vector<bool>& ticks) const;
   void HideModeControls();
   void ShowModeControls();
   // Selects a tab from code: the tab-entry checks do not run.

@@ -161,7 +161,7 @@ bool TMainForm::CheckContactData() {
   return false;
 }
 
-bool TMainForm::CheckConnection() {
+bool TMainForm::CheckConnection(const std::string& actionUrl) {
   Memo1->clear();
   bool ok = false;
   try {
@@ -170,7 +170,7 @@ bool TMainForm::CheckConnection() {
       const std::string answer = FetchURL(url);
       Memo1->appendPlainText(ToQt(answer));
       return answer;
-    });
+    }, actionUrl);
   } catch (const HttpLibraryError& e) {
     Memo1->clear();
     context_.dialogs->Error(Msg(e.what()));

@@ -33,7 +33,7 @@ void TMainForm::RankingAnalyse1Click() {
   if (!ranking) return;
   // The ranking window checks the connection the main window's way and names its report
   // after the project title as it stands.
-  ranking->CheckConnection = [this](const std::string&) { return CheckConnection(); };
+  ranking->CheckConnection = [this](const std::string& firstAddress) { return CheckConnection(firstAddress); };
   ranking->ProjectName = [this] { return FromQt(ProjektNameEdit->text()); };
   const std::string url = FromQt(URLEdit->text());
   if (!url.empty()) ranking->SearchURLEdit->setText(ToQt(ExtractWord(WordCount(url, "/"), url, "/")));

@@ -68,14 +68,14 @@ void TMainForm::StartBitBtnClick() {
                                      "Schritt 4)\nWollen Sie weitere Seiten zu diesem Projekt hinzufügen?")))
       return;
   }
-  if (!CheckConnection()) return;
+  if (!CheckConnection(SiteScan::WithScheme(FromQt(URLEdit->text())))) return;
   pendingMode_ = ScanMode::Discovery;
   ModeLabel->setText(Msg(SiteScan::ModeLabelText(ScanMode::Discovery)));
   StartCrawl();
 }
 
 void TMainForm::StartAnalysis(ScanMode mode) {
-  if (!CheckUrlEntered() || !CheckConnection()) return;
+  if (!CheckUrlEntered() || !CheckConnection(SiteScan::WithScheme(FromQt(URLEdit->text())))) return;
   SelectTab(0);
   pendingMode_ = mode;
   OnePageSubpagesRadioButton->setChecked(true);

@@ -97,6 +97,17 @@ void TMainForm::LockForSubmission(bool locked) {
   }
 }
 
+std::string TMainForm::FirstSubmitUrl(const std::vector<bool>& ticks) const {
+  const auto& entries = shown_.Entries();
+  const auto page = std::find(ticks.begin(), ticks.end(), true) - ticks.begin();
+  for (int i = 0; i < ComboBox1->count() && std::size_t(page) < entries.size(); ++i)
+    if (const QListWidgetItem* item = SuchmaschinenCheckListBox->item(i); item && item->checkState() == Qt::Checked)
+      return BuildSubmitURL(context_.folder.TemplatesFolder(), FromQt(ComboBox1->itemText(i)),
+                            entries[std::size_t(page)].url, Project.name, Project.email,
+                            IndexNowKeyEdit ? FromQt(IndexNowKeyEdit->text()) : std::string());
+  return {};
+}
+
 void TMainForm::AlleAnmeldenBitBtnClick() {
   if (submitting_) return;  // a click that waited in the queue while a run was going on
   const std::vector<bool> ticks = PageTicks();
@@ -104,7 +115,7 @@ void TMainForm::AlleAnmeldenBitBtnClick() {
     context_.dialogs->Information(Msg(kNoPageMarkedText));
     return;
   }
-  if (!CheckConnection()) return;
+  if (!CheckConnection(FirstSubmitUrl(ticks))) return;
   if (Project.name.empty() || Project.email.empty()) {
     context_.dialogs->Information(Msg(kContactDataMissingText));
     return;
@@ -239,9 +250,8 @@ void TMainForm::Resultate1Click() {
     context_.dialogs->Information(Msg("Noch kein Bericht vorhanden!"));
     return;
   }
-  if (!context_.opener || !context_.opener->Open(QUrl::fromLocalFile(QString::fromLocal8Bit(report.c_str()))))
-    context_.dialogs->Message(
-        Msg("Unable to start internet browser! Make sure you have it properly set-up on your system!"));
+  std::string error;
+  if (!OpenLocalFile(context_.opener, report, &error)) ShowError(error);
 }
 
 void TMainForm::Anmeldebericht2Click() {

@@ -26,12 +26,14 @@ std::string PageListDisplayText(const PageListEntry& entry) { return entry.date 
 
 bool PageList::Read(const std::string& path, std::vector<PageListEntry>& entries, std::string* error) {
   entries.clear();
-  if (FileSizeOf(path) < 0) return true;  // no such file: an empty list
+  if (NoSuchEntry(path)) return true;  // an empty list; any other failure is reported below
   std::vector<std::string> lines;
   if (!ReadLineFile(path, lines, error)) return false;
   entries.reserve(lines.size());
+  // A line of nothing but blanks and separators ("", "|||") names no page; read as the
+  // one-field form it would become an empty, marked one.
   for (const auto& line : lines)
-    if (!Trim(line).empty()) entries.push_back(ParsePageListLine(line));  // a blank line is no page
+    if (line.find_first_not_of(" \t|") != std::string::npos) entries.push_back(ParsePageListLine(line));
   return true;
 }
 

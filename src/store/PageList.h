@@ -30,7 +30,7 @@ std::string PageListDisplayText(const PageListEntry& entry);
 
 class PageList {
  public:
-  // A missing file is an empty list; blank lines are skipped, they name no page. False (with the German error text) when it cannot be read.
+  // A missing file is an empty list; lines of only blanks and "|" (" ", "|||") are skipped. False (with the German error text) when it cannot be read.
   static bool Read(const std::string& path, std::vector<PageListEntry>& entries, std::string* error = nullptr);
   static bool Write(const std::string& path, const std::vector<PageListEntry>& entries,
                     std::string* error = nullptr);

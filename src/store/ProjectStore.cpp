@@ -145,7 +145,15 @@ bool ProjectStore::CreateProject(const std::string& folderName, const ProjectSet
 }
 
 bool ProjectStore::DeleteProject(const std::string& folderName) const {
-  return FileOperation("DELETE", folder_.ProjectsFolder() + folderName, {}, false, true, false, true);
+  // Only a folder right below the projects folder: an empty or blank name, "." or ".." or a
+  // path would name the projects folder itself, with every project and the templates, or a
+  // folder outside it.
+  const std::string name = Trim(folderName);
+  if (name.empty() || name == "." || name == ".." || Contains(folderName, "/")) return false;
+  const std::string path = folder_.ProjectsFolder() + folderName;
+  std::error_code ec;
+  if (std::filesystem::equivalent(path, folder_.ProjectsFolder(), ec)) return false;
+  return FileOperation("DELETE", path, {}, false, true, false, true);
 }
 
 std::vector<std::string> ProjectStore::PageListFiles(const std::string& folderName) const {

@@ -66,7 +66,8 @@ class ProjectStore {
   bool CreateProject(const std::string& folderName, const ProjectSettings& settings,
                      std::string* error = nullptr) const;
 
-  // Moves the project folder to the trash. False when it could not be moved.
+  // Moves the project folder to the trash. False when it could not be moved, and for a name
+  // that is not one folder below the projects folder (empty, blanks, ".", "..", a path).
   bool DeleteProject(const std::string& folderName) const;
 
   // Page-list files ("*.ser") of a project, in listing order.

@@ -66,11 +66,13 @@ std::vector<bool> ChooseEngines(const std::vector<std::string>& engines, EngineC
 void ShownPageList::Clear() {
   engine_.clear();
   entries_.clear();
+  unreadable_ = false;
 }
 
 void ShownPageList::Set(std::string engine, std::vector<PageListEntry> entries) {
   engine_ = std::move(engine);
   entries_ = std::move(entries);
+  unreadable_ = false;
 }
 
 void ShownPageList::Replace(std::size_t row, const PageListEntry& entry) {
@@ -82,12 +84,14 @@ bool ShownPageList::Load(const std::string& projectPath, const std::string& engi
   if (engine.empty()) return true;
   engine_ = engine;
   if (projectPath.empty()) return true;
-  return PageList::Read(projectPath + engine + ".ser", entries_, error);
+  unreadable_ = !PageList::Read(projectPath + engine + ".ser", entries_, error);
+  return !unreadable_;
 }
 
 bool ShownPageList::Save(const std::string& projectPath, const std::vector<bool>& ticks, std::string* error) {
   for (std::size_t i = 0; i < entries_.size(); ++i) entries_[i].marked = i < ticks.size() && ticks[i];
-  if (engine_.empty() || projectPath.empty()) return true;
+  // A list that could not be read shows nothing; saving that would empty the file.
+  if (engine_.empty() || projectPath.empty() || unreadable_) return true;
   const std::string path = projectPath + engine_ + ".ser";
   if (entries_.empty() && !FileExists(path)) return true;
   return PageList::Write(path, entries_, error);

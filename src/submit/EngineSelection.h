@@ -35,7 +35,8 @@ class ShownPageList {
   void Set(std::string engine, std::vector<PageListEntry> entries);
   void Replace(std::size_t row, const PageListEntry& entry);
   // Loads project folder + engine + ".ser"; a missing file is an empty list. An empty engine
-  // name (no engine selected) clears and shows nothing.
+  // name (no engine selected) clears and shows nothing. A list that cannot be read shows no
+  // rows and is never saved until another list is loaded or set.
   bool Load(const std::string& projectPath, const std::string& engine, std::string* error = nullptr);
   // Rebuilds every line with the given ticks (row i, line i) and rewrites the engine's file.
   // Does nothing without a shown engine or without an open project, and creates no file for
@@ -58,6 +59,7 @@ class ShownPageList {
  private:
   std::string engine_;
   std::vector<PageListEntry> entries_;
+  bool unreadable_ = false;  // the shown engine's file failed to load
 };
 
 // Ticks for "Alle markieren mit dem Begriff": every row whose upper-cased text contains the

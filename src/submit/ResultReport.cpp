@@ -1,8 +1,5 @@
 #include "submit/ResultReport.h"
 
-#include <cstdint>
-#include <cstdio>
-
 #include "common/Files.h"
 #include "common/SafeFileName.h"
 
@@ -24,18 +21,12 @@ std::string HtmlEscape(std::string_view text) {
 }
 
 std::string ResponseFileName(const std::string& engine, const std::string& pageUrl) {
-  constexpr std::size_t kMaxName = 255;
-  std::string name = engine + "_" + SafeFileName(pageUrl) + ".html";
-  if (name.size() <= kMaxName) return name;
-  std::uint64_t hash = 1469598103934665603ULL;  // FNV-1a of the whole page address
-  for (const unsigned char c : pageUrl) hash = (hash ^ c) * 1099511628211ULL;
-  char suffix[24];
-  std::snprintf(suffix, sizeof suffix, "_%016llx.html", static_cast<unsigned long long>(hash));
-  name.resize(kMaxName - (sizeof("_0123456789abcdef.html") - 1));
-  return name + suffix;
+  return FittingFileName(engine + "_", pageUrl, ".html");
 }
 
-std::string ResultReportFileName(const std::string& projectName) { return SafeFileName(projectName) + ".html"; }
+std::string ResultReportFileName(const std::string& projectName) {
+  return FittingFileName("", projectName, ".html");
+}
 
 ResultReport::ResultReport(const std::string& projectName, const std::string& date) {
   lines_ = {

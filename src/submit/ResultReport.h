@@ -13,11 +13,12 @@ namespace mw {
 // address cannot carry markup or script into the report.
 std::string HtmlEscape(std::string_view text);
 
-// The kept answer of one submission: engine + "_" + SafeFileName(page) + ".html". A name that
-// would exceed the file system's 255 bytes is shortened and made unique with a hash of the page.
+// The kept answer of one submission: engine + "_" + SafeFileName(page) + ".html", shortened by
+// FittingFileName when too long.
 std::string ResponseFileName(const std::string& engine, const std::string& pageUrl);
 
-// The report's file name for a project: SafeFileName(project name) + ".html".
+// The report's file name for a project: SafeFileName(project name) + ".html", shortened by
+// FittingFileName when too long.
 std::string ResultReportFileName(const std::string& projectName);
 
 enum class AttemptResult { Accepted, Unreachable, Rejected };

@@ -44,6 +44,24 @@ TEST(IniFile, MissingFileGivesDefaultsAndWritingKeepsOtherLines) {
             "[Other]\r\nA=1\r\n[SETTINGS]\r\nRetrys=7\r\nProductPage=http://h/\r\nTimeout=30\r\n\r\n[New]\r\nK=v\r\n");
 }
 
+TEST(IniFile, LineBreaksInAValueBecomeBlanksAndInjectNoKey) {
+  const struct {
+    std::string value, stored;
+  } cases[] = {{"Titel\r\nProductPage=http://evil/", "Titel  ProductPage=http://evil/"},
+               {"a\nb\rc", "a b c"},
+               {"\r\n", ""}};  // blanks around a value are dropped when read
+  for (const auto& c : cases) {
+    IniFile ini;
+    ini.SetText("[SETTINGS]\r\nProductPage=http://h/\r\n");
+    ini.WriteString("SETTINGS", "Titel", c.value);
+    IniFile reread;
+    reread.SetText(ini.Text());
+    EXPECT_EQ(reread.ReadString("SETTINGS", "Titel"), c.stored);
+    EXPECT_EQ(reread.ReadString("SETTINGS", "ProductPage"), "http://h/");
+    EXPECT_EQ(ini.Text().find("\r\nProductPage=http://evil"), std::string::npos);
+  }
+}
+
 TEST(IniFile, BinaryContentIsReadWithoutHarm) {
   std::string junk;
   for (int i = 0; i < 5000; ++i) junk += char((i * 131) % 256);

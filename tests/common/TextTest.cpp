@@ -68,6 +68,31 @@ TEST(SafeFileName, FoldsAddressesAndTitles) {
   // A leading digit becomes "X" and then lower case.
   EXPECT_EQ(SafeFileName("192.168.0.1/index.html"), "x92_168_0_1xindex_html");
   EXPECT_EQ(SafeFileName(""), "");
+  // Every byte below 32, NUL included, becomes "_".
+  std::string controls;
+  for (int c = 0; c < 32; ++c) controls += char(c);
+  EXPECT_EQ(SafeFileName("a" + controls + "b"), "a" + std::string(32, '_') + "b");
+}
+
+TEST(SafeFileName, FittingNamesStayWithinTheFileSystemLimitAndApart) {
+  const std::string longText = "http://a.de/?q=" + std::string(400, 'a');
+  struct Case {
+    std::string prefix, text, extension;
+  } cases[] = {
+      {"keywords_", longText, ".txt"},
+      {"E_", longText, ".html"},
+      {"", std::string(300, 'T'), ".html"},
+      {std::string(300, 'p'), "x", ".txt"},  // even an overlong prefix is cut
+  };
+  for (const auto& c : cases) {
+    const std::string name = FittingFileName(c.prefix, c.text, c.extension);
+    EXPECT_EQ(name.size(), kMaxFileNameBytes) << c.text;
+    EXPECT_TRUE(name.ends_with(c.extension)) << name;
+    EXPECT_NE(name, FittingFileName(c.prefix, c.text + "b", c.extension));
+  }
+  EXPECT_EQ(FittingFileName("keywords_", "http://a.de/", ".txt"), "keywords_httpxxxa_dex.txt");
+  const std::string exact(kMaxFileNameBytes - 4, 'a');
+  EXPECT_EQ(FittingFileName("", exact, ".txt"), exact + ".txt");
 }
 
 TEST(Cp1252, RoundTripsEveryByteAndMapsTheHighRange) {

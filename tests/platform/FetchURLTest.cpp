@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 #include "platform/FetchURL.h"
 #include "platform/WaitingFetch.h"
@@ -91,6 +93,46 @@ TEST_F(FetchURLTest, BodyCutShortGivesWhatArrived) {
   EXPECT_EQ(FetchURL(server.Url("/cut"), 2000), "<html>halb");
 }
 
+TEST_F(FetchURLTest, RequestsEndAtTheLimitOrTheCapWithWhatWasRead) {
+  // A byte now and then never trips the receive time-out; the server gives up after ten seconds.
+  server.Handle("/trickle", [](const httplib::Request&, httplib::Response& res) {
+    const auto start = std::chrono::steady_clock::now();
+    res.set_chunked_content_provider("text/html", [start](size_t, httplib::DataSink& sink) {
+      if (std::chrono::steady_clock::now() - start > std::chrono::seconds(10)) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      return sink.write("x", 1);
+    });
+  });
+  // A body that would not end before 80 MB.
+  server.Handle("/endless", [](const httplib::Request&, httplib::Response& res) {
+    res.set_chunked_content_provider("text/html", [](size_t offset, httplib::DataSink& sink) {
+      static const std::string chunk(1 << 20, 'y');
+      return offset < (std::size_t(80) << 20) && sink.write(chunk.data(), chunk.size());
+    });
+  });
+  const FetchAnswer trickled = FetchURLAnswer(server.Url("/trickle"), 2000, nullptr, 300);
+  EXPECT_EQ(trickled.status, 200);
+  EXPECT_FALSE(trickled.text.empty());
+  EXPECT_LT(trickled.text.size(), 400u);  // the server's whole ten seconds would bring 500
+  EXPECT_EQ(trickled.text.find_first_not_of('x'), std::string::npos);
+  EXPECT_EQ(FetchURLWaiting(server.Url("/trickle"), 2000, 300).find_first_not_of('x'), std::string::npos);
+
+  const std::string capped = FetchURL(server.Url("/endless"), 2000);
+  EXPECT_EQ(capped.size(), kFetchBodyCap);
+  EXPECT_EQ(capped.find_first_not_of('y'), std::string::npos);
+}
+
+TEST_F(FetchURLTest, OnlyWebAddressesAreFetchedAndTheirPathsAsWritten) {
+  server.SetPage("/b", "b");
+  server.SetRedirect("/to-file", "file:///etc/hostname");
+  const std::string noScheme = "127.0.0.1:" + std::to_string(server.Port()) + "/b";
+  for (const std::string& url : {std::string("file:///etc/hostname"), noScheme, server.Url("/to-file")})
+    EXPECT_EQ(FetchURL(url, 2000), "::ERROR:: " + url);
+  EXPECT_EQ(server.CountFor("/b"), 0u);
+  FetchURL(server.Url("/a/../b"), 2000);
+  EXPECT_EQ(server.Requests().back().target, "/a/../b");
+}
+
 TEST_F(FetchURLTest, SystemProxySettingsAreFollowed) {
   server.SetFallback([](const httplib::Request&, httplib::Response& res) { res.set_content("vom proxy", "text/html"); });
   ::setenv("http_proxy", server.Url("/").c_str(), 1);
@@ -111,6 +153,31 @@ TEST(ConnectionCheck, OnlyTheMarkerInTheFirstLineCountsAsFailure) {
   EXPECT_TRUE(CheckConnection("http://produkt/", answering("<html>\n::ERROR::")));
   EXPECT_TRUE(CheckConnection("http://produkt/", answering("")));
   EXPECT_EQ(asked, std::vector<std::string>(4, "http://produkt/"));
+}
+
+TEST(ConnectionCheck, TheActionsOwnAddressIsTriedWhenTheProductPageFails) {
+  const std::string product = "http://produkt/", site = "http://intranet.local/";
+  const struct {
+    bool productAnswers, siteAnswers;
+    std::string fallback;
+    bool connected;
+    std::vector<std::string> asked;
+  } cases[] = {
+      {true, true, site, true, {product}},
+      {false, true, site, true, {product, site}},
+      {false, false, site, false, {product, site}},
+      {false, true, "", false, {product}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> asked;
+    const FetchFunction fetch = [&](const std::string& url) {
+      asked.push_back(url);
+      const bool answers = url == product ? c.productAnswers : c.siteAnswers;
+      return answers ? std::string("<html>") : "::ERROR:: " + url;
+    };
+    EXPECT_EQ(CheckConnection(product, fetch, c.fallback), c.connected) << c.fallback;
+    EXPECT_EQ(asked, c.asked);
+  }
 }
 
 TEST_F(FetchURLTest, WaitingFetchKeepsEventsRunningUnderTheBusyCursor) {

@@ -141,3 +141,37 @@ TEST(HttpTransfer, HeadCanStopTheTransferAndFailuresHaveNoStatus) {
   EXPECT_EQ(PerformHttpGet(Get("")).outcome, Outcome::Failed);
   EXPECT_EQ(PerformHttpGet(Get("http://host.invalid/")).outcome, Outcome::Failed);
 }
+
+TEST(HttpTransfer, OnlyWebAddressesAreFetchedAndPathsGoOutAsWritten) {
+  mwtest::TestHttpServer server;
+  server.SetPage("/b", "b");
+  const std::string hostPort = "127.0.0.1:" + std::to_string(server.Port());
+  server.SetRedirect("/to-file", "file:///etc/hostname");
+  server.SetRedirect("/to-dict", "dict://" + hostPort + "/d:x");
+  server.SetRedirect("/to-b", "/b");
+  const struct {
+    std::string url;
+    bool fetched;
+  } cases[] = {
+      {"file:///etc/hostname", false},
+      {"dict://" + hostPort + "/d:x", false},
+      {"gopher://" + hostPort + "/1", false},
+      {"ftp://" + hostPort + "/", false},
+      {hostPort + "/b", false},  // no scheme: not completed to http://
+      {"//" + hostPort + "/b", false},
+      {"http://" + hostPort + "/to-file", false},
+      {"http://" + hostPort + "/to-dict", false},
+      {"HTTP://" + hostPort + "/to-b", true},
+  };
+  for (const auto& c : cases) {
+    const HttpResult r = PerformHttpGet(Get(c.url));
+    EXPECT_EQ(r.Complete(), c.fetched) << c.url;
+    EXPECT_EQ(r.body == "b", c.fetched) << c.url;
+  }
+  EXPECT_EQ(server.CountFor("/b"), 1u);
+
+  ASSERT_EQ(PerformHttpGet(Get(server.Url("/a/../b?x=/../y"))).head.status, 404);
+  EXPECT_EQ(server.Requests().back().target, "/a/../b?x=/../y");
+  PerformHttpGet(Get(server.Url("/a/./b")));
+  EXPECT_EQ(server.Requests().back().target, "/a/./b");
+}

@@ -419,6 +419,10 @@ TEST(MainForm, ConnectionCheckFetchesTheProductPage) {
   EXPECT_TRUE(h.dialogs.shown.empty());
   EXPECT_TRUE(h.Main().Memo1->toPlainText().isEmpty());
   server.Stop();
+  mwtest::TestHttpServer intranet;  // no route to the product page, but to the site itself
+  intranet.SetPage("/", "<html>intern</html>");
+  EXPECT_TRUE(h.Main().CheckConnection(intranet.Url("/")));
+  EXPECT_EQ(intranet.CountFor("/"), 1u);
   EXPECT_FALSE(h.Main().CheckConnection());
   EXPECT_EQ(h.dialogs.LastText(), U8("Die Verbindung ins Internet kann nicht hergestellt werden! Bitte stellen Sie "
                                      "eine Internetverbindung her!"));
@@ -436,6 +440,10 @@ TEST(MainForm, HelpMenuOpensLinksAndReportsFailures) {
   EXPECT_EQ(h.opener.opened.back(), h.context.facts.productPage);
   EXPECT_EQ(h.dialogs.LastText(),
             "Unable to start internet browser! Make sure you have it properly set-up on your system!");
+  m.Hilfedatei1->trigger();  // a local file that cannot be shown is named
+  EXPECT_NE(h.dialogs.LastText().find(h.dir.Path() + "help/help.html kann nicht ge\xc3\xb6" "ffnet werden."),
+            std::string::npos)
+      << h.dialogs.LastText();
   m.Info1->trigger();
   EXPECT_EQ(h.shownWindows.back(), "AboutBox");
 }

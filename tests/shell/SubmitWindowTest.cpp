@@ -254,9 +254,13 @@ TEST(SubmitWindow, FullRunSubmitsDatesKeepsAnswersAndReports) {
   EXPECT_EQ(s.h.opener.opened[0], "file://" + s.h.dir.Path() + "reports/mein_projekt_a_co.html");
   s.h.opener.succeed = false;
   m.Resultate1->trigger();
-  EXPECT_EQ(s.h.dialogs.LastText(),
-            "Unable to start internet browser! Make sure you have it properly set-up on your system!");
-  EXPECT_EQ(s.h.dialogs.shown.back().kind, mwtest::ShownMessage::Message);
+  EXPECT_EQ(s.h.dialogs.LastText().rfind("Datei " + s.h.dir.Path() + "reports/mein_projekt_a_co.html kann nicht "
+                                         "ge\xc3\xb6"
+                                         "ffnet werden. ",
+                                         0),
+            0u)
+      << s.h.dialogs.LastText();
+  EXPECT_EQ(s.h.dialogs.shown.back().kind, mwtest::ShownMessage::Error);
   m.ProjektNameEdit->setText(QStringLiteral("Neuer Name"));
   m.Resultate1->trigger();
   EXPECT_EQ(s.h.dialogs.LastText(), "Noch kein Bericht vorhanden!");
@@ -372,11 +376,19 @@ TEST(SubmitWindow, StartChecksStopBeforeAnythingChanges) {
             "\"Kästchen\" vor der Internetseite klicken!");
   m.MarkAllBitBtn->click();
 
+  // Neither the product page nor a first submission address (no engine ticked) answers.
   s.h.context.facts.productPage = "http://127.0.0.1:" + std::to_string(s.engines.closedPort) + "/";
+  std::vector<Qt::CheckState> engineTicks;
+  for (int i = 0; i < m.SuchmaschinenCheckListBox->count(); ++i) {
+    engineTicks.push_back(m.SuchmaschinenCheckListBox->item(i)->checkState());
+    m.SuchmaschinenCheckListBox->item(i)->setCheckState(Qt::Unchecked);
+  }
   m.AlleAnmeldenBitBtn->click();
   EXPECT_EQ(s.h.dialogs.LastText(),
             "Die Verbindung ins Internet kann nicht hergestellt werden! Bitte stellen Sie "
             "eine Internetverbindung her!");
+  for (int i = 0; i < int(engineTicks.size()); ++i)
+    m.SuchmaschinenCheckListBox->item(i)->setCheckState(engineTicks[std::size_t(i)]);
 
   s.h.context.facts.productPage = s.engines.server.Url("/product");
   m.NameEdit->clear();

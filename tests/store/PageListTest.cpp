@@ -20,7 +20,7 @@ TEST(PageList, ReadsEveryLineForm) {
 TEST(PageList, RoundTripWritesThreeFieldsWithCrLf) {
   mwtest::TempProgramFolder dir;
   const std::string path =
-      dir.Write("Google.ser", "http://a.de/\n00.00.00 | http://b.de/ | FALSE   \n\n  \n14.03.05|http://c.de/|TRUE\n");
+      dir.Write("Google.ser", "http://a.de/\n00.00.00 | http://b.de/ | FALSE   \n\n  \n|||\n | | \n14.03.05|http://c.de/|TRUE\n");
   std::vector<PageListEntry> entries;
   ASSERT_TRUE(PageList::Read(path, entries));
   ASSERT_EQ(entries.size(), 3u);

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <cstdlib>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -111,15 +113,36 @@ TEST(ProjectStore, AskingDependsOnTheFirstListOnly) {
   EXPECT_FALSE(store.HasPagesAlready("P_0002"));
 }
 
-TEST(ProjectStore, DeleteMovesTheFolderToTheTrash) {
+TEST(ProjectStore, DeleteMovesTheFolderToATrashMadeWhereTheDesktopLooks) {
   mwtest::TempProgramFolder dir;
-  const std::string trashHome = dir.Path() + "xdg";
-  dir.MakeFolder("xdg");
-  ::setenv("XDG_DATA_HOME", trashHome.c_str(), 1);
+  // No data folder yet, as on a fresh account without ~/.local/share.
+  const std::string dataHome = dir.Path() + "home/.local/share";
+  const std::string oldDataHome = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+  ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
   dir.Write("Projects/Project_0001/Project.ini", "[SETTINGS]\r\nTitel=Weg\r\n");
   ProjectStore store(dir.Folder());
-  ASSERT_TRUE(store.DeleteProject("Project_0001"));
+  const bool deleted = store.DeleteProject("Project_0001");
+  ::setenv("XDG_DATA_HOME", oldDataHome.c_str(), 1);
+  ASSERT_TRUE(deleted);
   EXPECT_FALSE(dir.Exists("Projects/Project_0001"));
-  EXPECT_TRUE(dir.Exists("xdg/Trash/files/Project_0001/Project.ini"));
+  EXPECT_TRUE(dir.Exists("home/.local/share/Trash/files/Project_0001/Project.ini"));
+  EXPECT_TRUE(dir.Exists("home/.local/share/Trash/info/Project_0001.trashinfo"));
+  struct stat st {};
+  ASSERT_EQ(::stat((dataHome + "/Trash").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  EXPECT_FALSE(FolderExists("files"));  // nothing in the current folder
+  EXPECT_FALSE(FolderExists("info"));
   EXPECT_FALSE(store.DeleteProject("Project_0001"));  // gone: no longer a folder
+}
+
+TEST(ProjectStore, DeleteNeverActsOnTheProjectsFolderOrOutsideIt) {
+  mwtest::TempProgramFolder dir;
+  dir.Write("Projects/Project_0001/Project.ini", "[SETTINGS]\r\nTitel=Bleibt\r\n");
+  dir.Write("outside/keep.txt", "x");
+  ProjectStore store(dir.Folder());
+  for (const char* name : {"", "   ", ".", "..", " .. ", "../outside", "Project_0001/..", "templates/.."})
+    EXPECT_FALSE(store.DeleteProject(name)) << "'" << name << "'";
+  EXPECT_TRUE(dir.Exists("Projects/Project_0001/Project.ini"));
+  EXPECT_TRUE(FolderExists(dir.Templates()));
+  EXPECT_TRUE(dir.Exists("outside/keep.txt"));
 }

@@ -1,5 +1,7 @@
 // Engine lists and the page list of the shown engine: the rules without a window.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "submit/EngineSelection.h"
 #include "submit/EngineTemplates.h"
@@ -60,6 +62,27 @@ TEST(EngineSelection, ShownListKeepsRowsAndLinesTogether) {
   ASSERT_TRUE(list.Load(project, "E"));
   EXPECT_FALSE(list.Save(dir.Path() + "Projects/Weg/", {}, &error));
   EXPECT_NE(error.find("kann nicht"), std::string::npos);
+}
+
+TEST(EngineSelection, AListThatFailedToLoadIsNeverSaved) {
+  mwtest::TempProgramFolder dir;
+  const std::string project = dir.Path() + "Projects/P/";
+  dir.MakeFolder("Projects/P");
+  ASSERT_EQ(::symlink("E.ser", (project + "E.ser").c_str()), 0);  // a loop: it cannot be opened
+  mw::ShownPageList list;
+  std::string error;
+  EXPECT_FALSE(list.Load(project, "E", &error));
+  EXPECT_NE(error.find(project + "E.ser"), std::string::npos) << error;
+  EXPECT_TRUE(list.Rows().empty());
+  EXPECT_TRUE(list.Save(project, {}));  // at an engine switch or close: nothing is written
+  struct stat st {};
+  ASSERT_EQ(::lstat((project + "E.ser").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+
+  dir.Write("Projects/P/F.ser", "00.00.00 | http://a.de/ | FALSE\r\n");
+  ASSERT_TRUE(list.Load(project, "F"));  // a readable list is saved again
+  ASSERT_TRUE(list.Save(project, {true}));
+  EXPECT_EQ(dir.Read("Projects/P/F.ser"), "00.00.00 | http://a.de/ | TRUE\r\n");
 }
 
 TEST(EngineSelection, SearchMarksBySubstringIncludingTheDate) {

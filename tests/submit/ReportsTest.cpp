@@ -30,6 +30,10 @@ TEST(ResultReport, ResponseFileNamesFitTheFileSystem) {
   EXPECT_NE(a, b);
   EXPECT_TRUE(a.ends_with(".html"));
   EXPECT_EQ(ResultReportFileName("Mein Projekt!"), "mein_projekt_.html");
+  // A title of 300 bytes still gives a report that can be written.
+  const std::string longTitle = ResultReportFileName(std::string(300, 'T'));
+  EXPECT_EQ(longTitle.size(), 255u);
+  EXPECT_TRUE(longTitle.ends_with(".html"));
 }
 
 TEST(SubmissionReport, HeadThenPerEngineBlock) {
