@@ -10,7 +10,9 @@
 namespace mw {
 namespace {
 
-inline char Up(char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; }
+inline char Up(char c) {
+  return (c >= 'a' && c <= 'z') ? char(c - 32) : c;
+}
 
 struct Keyword {
   std::string_view text;
@@ -19,10 +21,20 @@ struct Keyword {
 
 // Tried in this order for every character; a later keyword ending on the same character wins.
 constexpr std::array<Keyword, 14> kKeywords = {{
-    {" HREF=", kMarkHref}, {" SRC=", kMarkSrc}, {"<A", kMarkOpen}, {"/A>", kMarkClose},
-    {"A/>", kMarkClose}, {"<FRAME", kMarkOpen}, {"</FRAME", kMarkClose}, {"OPENWIN( ", kMarkHref},
-    {"BASE HREF=", kMarkBase}, {"<OPTION", kMarkOpen}, {"/OPTION>", kMarkClose}, {"<APPLET", kMarkOpen},
-    {"/APPLET>", kMarkClose}, {" VALUE=", kMarkValue},
+    {" HREF=", kMarkHref},
+    {" SRC=", kMarkSrc},
+    {"<A", kMarkOpen},
+    {"/A>", kMarkClose},
+    {"A/>", kMarkClose},
+    {"<FRAME", kMarkOpen},
+    {"</FRAME", kMarkClose},
+    {"OPENWIN( ", kMarkHref},
+    {"BASE HREF=", kMarkBase},
+    {"<OPTION", kMarkOpen},
+    {"/OPTION>", kMarkClose},
+    {"<APPLET", kMarkOpen},
+    {"/APPLET>", kMarkClose},
+    {" VALUE=", kMarkValue},
 }};
 
 // The fourteen progress counters form a finite machine; it is built once, breadth first over
@@ -38,7 +50,8 @@ class MarkerMachine {
           letters.push_back(c);
           classOf_[static_cast<unsigned char>(c)] = std::uint8_t(letters.size());
         }
-    for (char c = 'a'; c <= 'z'; ++c) classOf_[static_cast<unsigned char>(c)] = classOf_[static_cast<unsigned char>(Up(c))];
+    for (char c = 'a'; c <= 'z'; ++c)
+      classOf_[static_cast<unsigned char>(c)] = classOf_[static_cast<unsigned char>(Up(c))];
     classes_ = letters.size() + 1;
 
     std::unordered_map<std::uint64_t, std::uint16_t> ids;
@@ -103,8 +116,10 @@ class MarkerMachine {
       std::size_t r = NextAnchor(p, done, n);
       if (r >= n) break;
       std::size_t from = r > kReach ? r - kReach : 0;
-      if (from > done) state = 0;
-      else from = done;
+      if (from > done)
+        state = 0;
+      else
+        from = done;
       std::size_t to = std::min(n, r + kReach + 1);
       state = Step(p, from, r + 1, state, any);
       // Anchors inside the window extend it.
@@ -224,8 +239,10 @@ void NormalizeInto(std::string_view text, bool quoteMode, bool lineMode, std::st
       const bool quotes = mode & 1, lines = mode & 2;
       for (int c = 0; c < 256; ++c) {
         char o = char(c);
-        if (c < 32) o = (c == '\n' && lines) ? ' ' : '\0';
-        else if (quotes && (c == '"' || c == '\'' || c == ',')) o = ' ';
+        if (c < 32)
+          o = (c == '\n' && lines) ? ' ' : '\0';
+        else if (quotes && (c == '"' || c == '\'' || c == ','))
+          o = ' ';
         t[std::size_t(mode)][std::size_t(c)] = o;
       }
     }
@@ -282,9 +299,13 @@ std::string Normalize(std::string_view text, bool quoteMode, bool lineMode) {
   return out;
 }
 
-bool PlaceMarkers(std::string& text) { return Machine().Run(text); }
+bool PlaceMarkers(std::string& text) {
+  return Machine().Run(text);
+}
 
-bool PlaceMarkersEverywhere(std::string& text) { return Machine().RunEverywhere(text); }
+bool PlaceMarkersEverywhere(std::string& text) {
+  return Machine().RunEverywhere(text);
+}
 
 namespace {
 
@@ -388,6 +409,11 @@ std::string RefreshTarget(const TMetaTag& tag) {
   if (v1 != "REFRESH") return {};
   const auto at = tag.Value[1].find("URL");
   return at == std::string::npos ? std::string() : tag.Value[1].substr(at + 3);
+}
+
+std::string_view HeadPart(std::string_view body) {
+  const std::size_t close = FindUpper(body, "</HEAD>");
+  return close == std::string_view::npos ? std::string_view() : body.substr(0, close + 7);
 }
 
 void ScanHead(std::string_view body, const HeadSink& sink) {

@@ -12,12 +12,12 @@ namespace mw {
 
 // Marker codes placed into the normalised text (which holds no byte below 32 of its own).
 enum MarkerCode : unsigned char {
-  kMarkHref = 4,      // " HREF=", "OPENWIN( "
-  kMarkValue = 5,     // " VALUE=": taken only when it looks like a path
-  kMarkSrc = 6,       // " SRC="
-  kMarkBase = 7,      // "BASE HREF="
-  kMarkOpen = 14,     // an element opens
-  kMarkClose = 16,    // an element closes
+  kMarkHref = 4,    // " HREF=", "OPENWIN( "
+  kMarkValue = 5,   // " VALUE=": taken only when it looks like a path
+  kMarkSrc = 6,     // " SRC="
+  kMarkBase = 7,    // "BASE HREF="
+  kMarkOpen = 14,   // an element opens
+  kMarkClose = 16,  // an element closes
 };
 
 // One pass: bytes below 32 are dropped (a line feed becomes a space in line mode); in quote mode
@@ -57,5 +57,9 @@ struct HeadSink {
   std::function<void(const TMetaTag& tag)> onTag;  // every scanned tag, complete or not
 };
 void ScanHead(std::string_view body, const HeadSink& sink);
+
+// The start of `body` up to the end of its first "</HEAD>": all that ScanHead reads. Empty when
+// there is no "</HEAD>".
+std::string_view HeadPart(std::string_view body);
 
 }  // namespace mw

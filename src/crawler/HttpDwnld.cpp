@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
-
 #include <chrono>
 
 #include "common/Text.h"
@@ -32,6 +31,8 @@ void THttpThread::Run(THttpThread* job) {
     if (head.status == 401 || head.status == 407) {
       authFailed = true;  // the credentials were offered once and refused
       go = false;
+    } else if (head.contentType.empty()) {
+      go = false;  // no type to go by: a failed attempt, retried and then reported
     } else if (!Contains(head.contentType, "text/html")) {
       skipped = true;
       go = false;
@@ -47,6 +48,7 @@ void THttpThread::Run(THttpThread* job) {
           slot->StatusCode = head.status;
           slot->ResponseHeaders = head.rawHeaders;
           slot->ContentLength = head.contentLength;
+          slot->ContentType = head.contentType;
           if (go && job->manager) {
             job->manager->CheckHead(*slot, head.rawHeaders, head.status, head.contentType, head.contentLength, go);
             if (!go) skipped = true;
@@ -69,6 +71,7 @@ void THttpThread::Run(THttpThread* job) {
         slot->ReceivedText = std::move(result.body);
         slot->Succeeded = succeeded;
         slot->Skipped = skip;
+        slot->Capped = result.outcome == HttpResult::Outcome::BodyCapped;
         slot->Running = false;
         slot->State = TSlotState::Finished;
         if (job->manager && job->manager->OnHandOver) job->manager->OnHandOver();
@@ -174,9 +177,10 @@ void THttpDwnld::StartDownload(THttpGet& slot) {
     return;
   }
   slot.State = TSlotState::Downloading;
-  slot.Succeeded = slot.Skipped = false;
+  slot.Succeeded = slot.Skipped = slot.Capped = false;
   slot.StatusCode = 0;
   slot.ContentLength = 0;
+  slot.ContentType.clear();
   slot.ResponseHeaders.clear();
   slot.ReceivedText.clear();
 
@@ -188,13 +192,17 @@ void THttpDwnld::StartDownload(THttpGet& slot) {
   r.http10 = true;
   r.followRedirects = true;
   switch (slot.ProxyType) {
-    case PROXY_DIRECT: r.proxy = ProxyChoice::Direct; break;
+    case PROXY_DIRECT:
+      r.proxy = ProxyChoice::Direct;
+      break;
     case PROXY_USEPROXY:
       // "Proxy verwenden" is the choice of a fresh installation, before any address was typed:
       // without an address there is no proxy to use, so the system's settings apply.
       r.proxy = Trim(slot.ProxyAddress).empty() ? ProxyChoice::System : ProxyChoice::Given;
       break;
-    case PROXY_DEFAULT: r.proxy = ProxyChoice::System; break;
+    case PROXY_DEFAULT:
+      r.proxy = ProxyChoice::System;
+      break;
   }
   r.proxyHost = slot.ProxyAddress;
   r.proxyPort = slot.ProxyPort;
@@ -231,9 +239,12 @@ void THttpDwnld::HandleSlot(THttpGet& slot) {
     case TSlotState::Finished:
       ReleaseThread(slot);
       Log("thread done: " + slot.Url.Url());
-      if (slot.Succeeded) slot.State = TSlotState::ToAnalyze;
-      else if (slot.Skipped) slot.State = TSlotState::Idle;
-      else slot.State = TSlotState::Failed;
+      if (slot.Succeeded)
+        slot.State = TSlotState::ToAnalyze;
+      else if (slot.Skipped)
+        slot.State = TSlotState::Idle;
+      else
+        slot.State = TSlotState::Failed;
       break;
     case TSlotState::ToAnalyze: {
       slot.State = TSlotState::Idle;
@@ -250,7 +261,8 @@ void THttpDwnld::HandleSlot(THttpGet& slot) {
       break;
     }
     case TSlotState::Failed:
-      if (slot.RetriesSoFar < Retries) {
+      // A body past the cap would be cut again at every attempt.
+      if (slot.RetriesSoFar < Retries && !slot.Capped) {
         if (!stopping_) {
           queue_.Add(slot.Url.Url(), TUrlObject{slot.CountArea, slot.RetriesSoFar + 1, slot.Depth, slot.KeepContent,
                                                 slot.LinkKind, slot.FromUrl});
@@ -328,7 +340,9 @@ bool THttpDwnld::HasPendingWork() const {
   return freeSlot && queue_.Count() > 0 && !stopping_;
 }
 
-int THttpDwnld::RunningWorkers() const { return int(workers_.size()); }
+int THttpDwnld::RunningWorkers() const {
+  return int(workers_.size());
+}
 
 void THttpDwnld::WaitForWorkers() {
   auto pending = [this] {

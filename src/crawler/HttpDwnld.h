@@ -4,7 +4,6 @@
 // the workers touch no manager state except by handing values to the main thread and waiting.
 
 #include <QObject>
-
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -35,8 +34,9 @@ enum class TSlotState : unsigned char {
   Failed = 6,       // the attempt failed; the next pass retries or gives up
 };
 
-// A server that streams without end is cut off here: generous for any real page.
-inline constexpr std::size_t kMaxPageBytes = 64u * 1024 * 1024;
+// A server that streams without end is cut off here: generous for any real page, and small
+// enough that every slot of a wide crawl may hold one at once.
+inline constexpr std::size_t kMaxPageBytes = 16u * 1024 * 1024;
 
 struct THttpThread;
 
@@ -63,7 +63,9 @@ struct THttpGet {
   int TimeOut = 300;
   bool Skipped = false;
   bool Succeeded = false;
+  bool Capped = false;  // the body passed kMaxPageBytes: given up at once, not retried
   std::string UserName;
+  std::string ContentType;  // as the server sent it; names the page's character set
 
   std::shared_ptr<THttpThread> Thread;  // the running download, if any
 };
@@ -77,10 +79,12 @@ class THttpDwnld : public TObject {
 
   // Handlers set by the owner.
   std::function<void(THttpGet& page)> OnPageReady;
-  std::function<void(const std::string& url, int code, const std::string& msg, const std::string& fromUrl)> OnErrorFound;
+  std::function<void(const std::string& url, int code, const std::string& msg, const std::string& fromUrl)>
+      OnErrorFound;
   std::function<void(const std::string& message)> OnLogMessage;
-  std::function<void(THttpGet& slot, const std::string& headers, int status, const std::string& type,
-                     long long length, bool& go)> OnHeader;
+  std::function<void(THttpGet& slot, const std::string& headers, int status, const std::string& type, long long length,
+                     bool& go)>
+      OnHeader;
   std::function<void(bool working)> OnWorkingChanged;
   std::function<void(int inQueue, int downloading, int toAnalyze, int done, int retries, int errors)> OnStats;
   // Called on the main thread when a download has handed its result over to its slot.
@@ -98,8 +102,8 @@ class THttpDwnld : public TObject {
   int ConcurrentDownloads() const { return concurrent_; }
   void SetConcurrentDownloads(int n);
 
-  void AddUrl(const std::string& url, const std::string& fromUrl, int depth, int retriesSoFar,
-              unsigned char linkKind, int countArea);
+  void AddUrl(const std::string& url, const std::string& fromUrl, int depth, int retriesSoFar, unsigned char linkKind,
+              int countArea);
   void Reset();
   void SchedulerPass();
   bool ProgressCheck();  // false when the crawl is finished
@@ -123,8 +127,8 @@ class THttpDwnld : public TObject {
   void WaitForWorkers();
 
   // The header check, asked on the main thread by a download whose head is in.
-  void CheckHead(THttpGet& slot, const std::string& headers, int status, const std::string& type,
-                 long long length, bool& go);
+  void CheckHead(THttpGet& slot, const std::string& headers, int status, const std::string& type, long long length,
+                 bool& go);
 
  private:
   void Log(const std::string& message);

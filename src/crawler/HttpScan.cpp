@@ -2,12 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
-
 #include <chrono>
 #include <thread>
 
 #include "common/Text.h"
 #include "crawler/HtmlScanner.h"
+#include "crawler/PageCharset.h"
 
 namespace mw {
 namespace {
@@ -31,7 +31,8 @@ THttpScan::THttpScan(MessageSink showMessage)
 
   manager_->OnPageReady = [this](THttpGet& page) { ProcessPage(page); };
   manager_->OnErrorFound = [this](const std::string& url, int code, const std::string& msg, const std::string& from) {
-    if (OnError) OnError(manager_.get(), url, unsigned(code), msg, from);
+    // The start address is sent with itself as referrer, but no page links to it.
+    if (OnError) OnError(manager_.get(), url, unsigned(code), msg, from == url ? std::string() : from);
   };
   manager_->OnHeader = [this](THttpGet& slot, const std::string&, int status, const std::string&, long long, bool&) {
     if (logsEnabled_) Log("html head complete (" + std::to_string(status) + "):" + slot.Url.Url());
@@ -97,8 +98,10 @@ void THttpScan::SetList(TQuickSortStringList& list, const std::string& text) {
 }
 
 void THttpScan::ShowMessage(const std::string& message) {
-  if (showMessage_) showMessage_(message);
-  else qWarning("%s", message.c_str());
+  if (showMessage_)
+    showMessage_(message);
+  else
+    qWarning("%s", message.c_str());
 }
 
 void THttpScan::Log(const std::string& message) {
@@ -216,9 +219,16 @@ void THttpScan::ProcessPage(THttpGet& page) {
     ExtractLinks(
         body_, [this] { return manager_->Stopping(); },
         [&](unsigned char kind, std::string_view value) {
-          if (kind == kMarkBase) page.Url.Parse(value);
+          if (kind == kMarkBase) SetBase(page, value);
           HandleLink(page, value, 0, scratch, kind);
         });
+}
+
+void THttpScan::SetBase(THttpGet& page, std::string_view base) {
+  // A relative base ("/docs/") is taken against the page; one that names no usable address
+  // leaves the page's own URL in force.
+  TCrackUrl parsed;
+  if (parsed.Parse(base) || parsed.Parse(CombineUrl(page.Url.Url(), base))) page.Url = std::move(parsed);
 }
 
 void THttpScan::ScanPageHead(THttpGet& page) {
@@ -231,8 +241,8 @@ void THttpScan::ScanPageHead(THttpGet& page) {
   sink.onTag = [&](const TMetaTag& tag) {
     if (manager_->Stopping()) return;
     if (tag.Complete && OnMetaTag)
-      OnMetaTag(this, url, from, tag.TagType, tag.Attrib[0], tag.Value[0], tag.Attrib[1], tag.Value[1],
-                tag.Attrib[2], tag.Value[2]);
+      OnMetaTag(this, url, from, tag.TagType, tag.Attrib[0], tag.Value[0], tag.Attrib[1], tag.Value[1], tag.Attrib[2],
+                tag.Value[2]);
     if (!allowRedirect_) return;
     std::string target = RefreshTarget(tag);
     if (target.empty()) return;
@@ -243,7 +253,9 @@ void THttpScan::ScanPageHead(THttpGet& page) {
     int found = -1, at = -1;
     if (!seen_.FindOrInsert(target, found, true, at)) manager_->AddUrl(target, url, page.Depth, 0, 'H', 0);
   };
-  ScanHead(page.ReceivedText, sink);
+  // Titles and tag values are shown and kept as the program's text: the head is read in the
+  // page's own character set.
+  ScanHead(PageTextToCp1252(HeadPart(page.ReceivedText), page.ContentType), sink);
 }
 
 void THttpScan::HandleLink(THttpGet& page, std::string_view raw, int countArea, TCrackUrl& scratch,
@@ -262,8 +274,10 @@ void THttpScan::HandleLink(THttpGet& page, std::string_view raw, int countArea, 
     valid = any;
   }
   if (!valid) return;
-  if (type == "mail") followable = false;
-  else ClassifyLink(link, type, protocol);
+  if (type == "mail")
+    followable = false;
+  else
+    ClassifyLink(link, type, protocol);
   if (type == "0") return;
   scratch.Parse(link);
   if (protocol.compare(0, 4, "http") != 0) followable = false;
