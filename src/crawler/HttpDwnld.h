@@ -39,6 +39,7 @@ enum class TSlotState : unsigned char {
 inline constexpr std::size_t kMaxPageBytes = 16u * 1024 * 1024;
 
 struct THttpThread;
+class DownloadPool;
 
 // One download slot.
 struct THttpGet {
@@ -110,6 +111,9 @@ class THttpDwnld : public TObject {
   // Whether another pass would move a slot on: a result to look at, or a free slot and a
   // waiting URL.
   bool HasPendingWork() const;
+  // Nothing queued, nothing downloading, nothing waiting to be looked at: a pass can change
+  // nothing but the idle countdown.
+  bool Quiet() const;
   void SetStopping(bool stopping);
   bool Stopping() const { return stopping_; }
   void SetWorking(bool working);
@@ -118,7 +122,7 @@ class THttpDwnld : public TObject {
 
   int SlotCount() const { return int(slots_.size()); }
   const THttpGet& Slot(int i) const { return *slots_.at(std::size_t(i)); }
-  int RunningWorkers() const;  // worker threads not yet joined
+  int RunningWorkers() const;  // downloads not yet released
   int Done() const { return done_; }
   int Errors() const { return errors_; }
   int RetriesCount() const { return retries_; }
@@ -147,6 +151,7 @@ class THttpDwnld : public TObject {
   int idleCountdown_ = 10;
   std::vector<std::shared_ptr<THttpThread>> workers_;
   std::unique_ptr<QObject> context_;  // lives on the main thread; the workers' hand-overs run here
+  std::unique_ptr<DownloadPool> pool_;
 };
 
 }  // namespace mw

@@ -34,9 +34,6 @@ THttpScan::THttpScan(MessageSink showMessage)
     // The start address is sent with itself as referrer, but no page links to it.
     if (OnError) OnError(manager_.get(), url, unsigned(code), msg, from == url ? std::string() : from);
   };
-  manager_->OnHeader = [this](THttpGet& slot, const std::string&, int status, const std::string&, long long, bool&) {
-    if (logsEnabled_) Log("html head complete (" + std::to_string(status) + "):" + slot.Url.Url());
-  };
   manager_->OnHandOver = [this] { QueuePass(); };
   manager_->OnWorkingChanged = [this](bool w) {
     if (OnWorking) OnWorking(manager_.get(), w);
@@ -84,12 +81,19 @@ void THttpScan::SetFileOfResults(const std::string& v) {
 
 void THttpScan::SetLogsEnabled(bool v) {
   logsEnabled_ = v;
-  if (v)
+  // The head of a download is brought to the main thread only to be logged; without logs the
+  // download judges its head itself and saves the round trip.
+  if (v) {
     manager_->OnLogMessage = [this](const std::string& m) {
       if (OnLog) OnLog(this, "HTML: " + m);
     };
-  else
+    manager_->OnHeader = [this](THttpGet& slot, const std::string&, int status, const std::string&, long long, bool&) {
+      Log("html head complete (" + std::to_string(status) + "):" + slot.Url.Url());
+    };
+  } else {
     manager_->OnLogMessage = nullptr;
+    manager_->OnHeader = nullptr;
+  }
 }
 
 void THttpScan::SetList(TQuickSortStringList& list, const std::string& text) {
@@ -160,7 +164,13 @@ void THttpScan::Tick() {
   if (inTick_ || !manager_->Working()) return;
   inTick_ = true;
   manager_->SchedulerPass();
-  const bool goOn = manager_->ProgressCheck();
+  bool goOn = manager_->ProgressCheck();
+  // Once nothing is left to do, the quiet passes that end the crawl would only wait for the
+  // timer: they run at once, so the end follows the last page without the idle half second.
+  while (goOn && manager_->Quiet()) {
+    manager_->SchedulerPass();
+    goOn = manager_->ProgressCheck();
+  }
   inTick_ = false;
   if (!goOn) {
     CloseResults();

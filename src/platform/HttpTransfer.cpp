@@ -1,6 +1,7 @@
 #include "platform/HttpTransfer.h"
 
 #include <curl/curl.h>
+#include <algorithm>
 #include <memory>
 
 #include "common/Text.h"
@@ -60,6 +61,9 @@ struct Transfer {
     if (!t->AskHead()) return 0;
     std::string& body = t->result.body;
     const size_t cap = t->request.maxBodyBytes;
+    // The announced length is taken at its word (within the cap): the body is not moved as it grows.
+    const auto announced = static_cast<size_t>(t->result.head.contentLength);
+    if (body.empty() && announced > n) body.reserve(cap ? std::min(announced, cap) : announced);
     if (cap && body.size() + n > cap) {
       body.append(data, cap - body.size());
       t->capped = true;
