@@ -28,7 +28,8 @@ void NormalizeInto(std::string_view text, bool quoteMode, bool lineMode, std::st
 
 // Replaces the last character of every keyword match by the keyword's code; whether any was placed.
 bool PlaceMarkers(std::string& text);
-// The same result by running the matcher over every character; slower, for checks.
+// The same result by running the keywords' progress counters over every character; slower,
+// for checks.
 bool PlaceMarkersEverywhere(std::string& text);
 
 // Hands every accepted value of the marked text to `onValue` with its marker code (4 to 7).

@@ -220,3 +220,28 @@ TEST(CrawlFaults, UntypedAnswersAreRetriedAndOversizedBodiesGivenUpAtOnce) {
   EXPECT_EQ(r.Errors(), 2);
   EXPECT_EQ(r.Retries(), 2);
 }
+
+TEST(Scheduler, TheQuietPassesFollowTheLastPageAtOnce) {
+  TestHttpServer s;
+  s.SetPage("/", "<a href=\"a.html\">a</a>");
+  s.SetPage("/a.html", "<p>the last page</p>");
+  CrawlRecorder r;
+  // True from a page event until the event loop turns once more.
+  QObject context;
+  bool inPageTurn = false, endedInPageTurn = false;
+  r.onPage = [&](const std::string&) {
+    inPageTurn = true;
+    QMetaObject::invokeMethod(
+        &context, [&] { inPageTurn = false; }, Qt::QueuedConnection);
+  };
+  const auto recordEnd = r.scan.OnWorking;
+  r.scan.OnWorking = [&](TObject* sender, bool working) {
+    if (!working) endedInPageTurn = inPageTurn;
+    recordEnd(sender, working);
+  };
+  r.scan.SetLogsEnabled(true);  // the head goes to the main thread too
+  ASSERT_TRUE(r.Crawl(s.Url("/")));
+  EXPECT_TRUE(endedInPageTurn);
+  EXPECT_EQ(r.pages.size(), 2u);
+  EXPECT_EQ(r.working, (std::vector<bool>{true, false}));
+}

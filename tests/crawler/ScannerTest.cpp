@@ -125,7 +125,7 @@ TEST(Scanner, HostileInputIsHarmless) {
   Tags("<head><meta " + std::string(50000, '=') + std::string(50000, '"') + "</head>");
 }
 
-TEST(PlaceMarkers, WindowedRunEqualsTheRunOverEveryCharacter) {
+TEST(PlaceMarkers, AgreesWithTheProgressCounters) {
   // Random text made of the keywords' letters, pieces of keywords and filler.
   const std::string alphabet = " hrefHREF=srcSRC<a/A>frameFRAMEopenwinOPENWIN(baseBASEoptionvalueVALUEappletxyz.,";
   const char* pieces[] = {
