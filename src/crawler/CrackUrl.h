@@ -11,6 +11,8 @@ namespace mw {
 class TCrackUrl {
  public:
   bool Parse(std::string_view url);
+  // The same by libcurl's parser alone, whatever the address; for checks.
+  bool ParseWithLibrary(std::string_view url);
 
   const std::string& Url() const { return url_; }
   std::string Scheme;
@@ -25,6 +27,7 @@ class TCrackUrl {
   bool Valid = false;
 
  private:
+  bool ParsePlain(std::string_view url);
   std::string url_;
 };
 
