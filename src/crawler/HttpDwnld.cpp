@@ -16,6 +16,7 @@ namespace mw {
 // thread. `slot`, `manager` and `handedOver` are touched on the main thread only.
 struct THttpThread {
   HttpRequest request;
+  std::string bodyStorage;  // the slot's last body, emptied: its memory takes in this one
   std::atomic<bool> abort{false};
   bool askHead = false;  // an owner's header handler wants to see the head
   QObject* context = nullptr;
@@ -137,6 +138,14 @@ void THttpThread::Run(const std::shared_ptr<THttpThread>& job) {
       Qt::BlockingQueuedConnection);
 }
 
+// A page's memory serves the slot's next download; a body of unusual size is given back.
+void EmptyBody(std::string& body) {
+  if (body.capacity() > (std::size_t(1) << 20))
+    body = std::string();
+  else
+    body.clear();
+}
+
 THttpDwnld::THttpDwnld() : context_(std::make_unique<QObject>()), pool_(std::make_unique<DownloadPool>()) {}
 
 THttpDwnld::~THttpDwnld() {
@@ -241,10 +250,14 @@ void THttpDwnld::StartDownload(THttpGet& slot) {
   slot.ContentLength = 0;
   slot.ContentType.clear();
   slot.ResponseHeaders.clear();
-  slot.ReceivedText.clear();
 
   auto job = std::make_shared<THttpThread>();
+  EmptyBody(slot.ReceivedText);
+  job->bodyStorage = std::move(slot.ReceivedText);
+  slot.ReceivedText.clear();
   HttpRequest& r = job->request;
+  r.bodyStorage = &job->bodyStorage;
+  r.reuseHandles = true;  // the download threads are kept, and their handles with them
   r.url = slot.Url.Url();
   r.userAgent = slot.Agent;
   r.referrer = slot.FromUrl;
@@ -316,7 +329,7 @@ void THttpDwnld::HandleSlot(THttpGet& slot) {
       } else if (!stopping_ && OnErrorFound) {
         OnErrorFound(slot.Url.Url(), code, "ERROR", slot.FromUrl);
       }
-      if (slot.State == TSlotState::Idle) slot.ReceivedText = std::string();
+      if (slot.State == TSlotState::Idle) EmptyBody(slot.ReceivedText);
       break;
     }
     case TSlotState::Failed:
@@ -333,7 +346,7 @@ void THttpDwnld::HandleSlot(THttpGet& slot) {
         ++errors_;
       }
       slot.State = TSlotState::Idle;
-      slot.ReceivedText = std::string();
+      EmptyBody(slot.ReceivedText);
       break;
     default:
       break;
