@@ -306,7 +306,17 @@ bool StartsUpper(std::string_view text, std::string_view upperWord) {
 
 }  // namespace
 
+std::string LinkBase(const TCrackUrl& page) {
+  std::string base = page.Scheme + "://" + page.HostName;
+  if (page.Port != 80) base += ":" + std::to_string(page.Port);
+  return base + page.UrlPath;
+}
+
 std::string CompleteLink(const TCrackUrl& page, std::string_view raw, std::string& kind) {
+  return CompleteLink(LinkBase(page), raw, kind);
+}
+
+std::string CompleteLink(std::string_view base, std::string_view raw, std::string& kind) {
   std::string result;
   if (ContainsUpper(raw, "MAILTO:")) {
     kind = "mail";
@@ -318,9 +328,6 @@ std::string CompleteLink(const TCrackUrl& page, std::string_view raw, std::strin
   if (StartsUpper(raw, "HTTP:") || StartsUpper(raw, "HTTPS:")) {
     result.assign(raw);
   } else {
-    std::string base = page.Scheme + "://" + page.HostName;
-    if (page.Port != 80) base += ":" + std::to_string(page.Port);
-    base += page.UrlPath;
     result = CombineUrl(base, raw);
   }
   CutBefore(result, '#');

@@ -272,9 +272,14 @@ void THttpScan::HandleLink(THttpGet& page, std::string_view raw, int countArea, 
                            unsigned char kind) {
   std::string type = "0", protocol;
   bool valid = true, followable = true, newHost = false;
-  std::string link = CompleteLink(page.Url, raw, type);
+  if (linkBaseOf_ != page.Url.Url()) {  // a new page, or a base address on this one
+    linkBaseOf_ = page.Url.Url();
+    linkBase_ = LinkBase(page.Url);
+  }
+  std::string link = CompleteLink(linkBase_, raw, type);
   if (link.empty()) return;
-  const std::string lower = LowerCase(link);
+  // The filters compare in lower case; without them the lower-case copy is not made.
+  const std::string lower = keywordsFilterEnabled_ || keywordsLimiterEnabled_ ? LowerCase(link) : std::string();
   if (keywordsFilterEnabled_)
     for (int i = 0; i < keywordsFilter_.Count() && valid; ++i)
       if (Contains(lower, keywordsFilter_.Strings(i))) valid = false;
@@ -311,7 +316,7 @@ void THttpScan::HandleLink(THttpGet& page, std::string_view raw, int countArea, 
   std::string writeToFile = "x";
   const char hrefOrSrc = kind == kMarkHref ? 'H' : kind == kMarkSrc ? 'S' : ' ';
   bool followIfHtmlLink = true;
-  const std::string pageUrl = page.Url.Url();
+  const std::string& pageUrl = page.Url.Url();
   if (report) {
     if (!(typeFilterEnabled_ && !typeFilter_.Contains(type)) && OnLinkFound) {
       const std::string none;

@@ -169,7 +169,8 @@ class THttpScan : public TObject {
   bool starting_ = false, stopping_ = false, inTick_ = false, passQueued_ = false;
   bool typeFilterEnabled_ = false;
   TQuickSortStringList seen_;
-  std::string body_;  // reused between pages
+  std::string body_;                   // reused between pages
+  std::string linkBase_, linkBaseOf_;  // LinkBase of the page whose URL is linkBaseOf_
 };
 
 }  // namespace mw
