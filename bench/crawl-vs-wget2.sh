@@ -117,6 +117,7 @@ for size in (1000, 10000, 100000):
         f.write(f'<html><body><a href="/s{size}/d0/p0.html">Start</a></body></html>\n')
 open(os.path.join(root, "index.html"), "w").write("<html><body>scale</body></html>\n")
 EOF
+  chmod -R a+rX "$work"
   serve
   printf "%-8s %8s %10s %10s %12s\n" pages wall_s pages/s cpu_s peak_MB
   for size in 1000 10000 100000; do
