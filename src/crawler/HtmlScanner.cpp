@@ -217,6 +217,33 @@ inline unsigned SpecialMask16(const unsigned char* in, bool quoteMode) {
 #endif
 }
 
+#if defined(__SSE2__)
+struct BlockMasks {
+  unsigned stop;  // bytes below 32 and "=": handled one by one
+  unsigned drop;  // blanks (quotes and commas included in quote mode) before a blank or "="
+};
+
+// Writes the 16 bytes at `in` to `out` with quotes and commas turned into blanks in quote mode.
+inline BlockMasks ConvertBlock16(const unsigned char* in, bool quoteMode, char* out) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+  const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 1));
+  const __m128i space = _mm_set1_epi8(' '), equals = _mm_set1_epi8('=');
+  __m128i converted = v;
+  if (quoteMode) {
+    const __m128i quote =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('"')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\''))),
+                     _mm_cmpeq_epi8(v, _mm_set1_epi8(',')));
+    converted = _mm_or_si128(_mm_and_si128(quote, space), _mm_andnot_si128(quote, v));
+  }
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), converted);
+  const __m128i low = _mm_cmpeq_epi8(_mm_max_epu8(v, _mm_set1_epi8(31)), _mm_set1_epi8(31));
+  const __m128i crowded = _mm_and_si128(_mm_cmpeq_epi8(converted, space),
+                                        _mm_or_si128(_mm_cmpeq_epi8(next, space), _mm_cmpeq_epi8(next, equals)));
+  return {unsigned(_mm_movemask_epi8(_mm_or_si128(low, _mm_cmpeq_epi8(v, equals)))),
+          unsigned(_mm_movemask_epi8(crowded))};
+}
+#endif
+
 }  // namespace
 
 void NormalizeInto(std::string_view text, bool quoteMode, bool lineMode, std::string& out) {
@@ -246,6 +273,22 @@ void NormalizeInto(std::string_view text, bool quoteMode, bool lineMode, std::st
   for (std::size_t i = 0; i < n; ++i) {
     // Running text: the bytes up to the first one that changes or is dropped (a byte below 32,
     // a quote, comma or "=", a space before a space or "=" or after a kept "=") are copied at once.
+#if defined(__SSE2__)
+    // Quotes and commas become blanks in the block itself; a blank that is dropped is skipped
+    // there too, so only a byte below 32 or "=" goes the slow way.
+    while (i + 17 <= n) {
+      const BlockMasks b = ConvertBlock16(in + i, quoteMode, w);  // the output never runs ahead of the input
+      const unsigned drop = b.drop | unsigned(w[0] == ' ' && previous == '=');
+      const unsigned mask = b.stop | drop;
+      const std::size_t plain = mask ? std::size_t(__builtin_ctz(mask)) : 16;
+      w += plain;
+      i += plain;
+      if (plain) previous = w[-1];
+      if (!mask) continue;
+      if (b.stop & (1u << plain)) break;
+      ++i;  // a dropped blank
+    }
+#else
     while (i + 17 <= n) {
       const unsigned mask = SpecialMask16(in + i, quoteMode) | unsigned(in[i] == ' ' && previous == '=');
       const std::size_t plain = mask ? std::size_t(__builtin_ctz(mask)) : 16;
@@ -255,6 +298,7 @@ void NormalizeInto(std::string_view text, bool quoteMode, bool lineMode, std::st
       if (plain) previous = char(in[i - 1]);
       if (mask) break;
     }
+#endif
     if (i >= n) break;
     const char o = conv[in[i]];
     const unsigned char next = i + 1 < n ? in[i + 1] : 0;
