@@ -4,6 +4,8 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <new>
 #include <random>
 #include <string>
@@ -22,8 +24,12 @@ void* operator new(std::size_t n) {
   if (void* p = std::malloc(n ? n : 1)) return p;
   throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
 
 namespace {
 
@@ -32,8 +38,8 @@ namespace {
 std::vector<std::string> Corpus(int pages) {
   std::mt19937 rng(7);
   auto pick = [&](int n) { return int(rng() % unsigned(n)); };
-  const char* words[] = {"Suchmaschine", "Anmeldung", "Seite", "und", "der", "die", "das", "Webseite",
-                         "Eintrag", "schnell", "kostenlos", "Ergebnis", "Projekt", "mit", "für", "Angebot"};
+  const char* words[] = {"Suchmaschine", "Anmeldung", "Seite",     "und",      "der",     "die", "das", "Webseite",
+                         "Eintrag",      "schnell",   "kostenlos", "Ergebnis", "Projekt", "mit", "für", "Angebot"};
   std::vector<std::string> out;
   for (int p = 0; p < pages; ++p) {
     std::string h = "<!DOCTYPE html>\r\n<HTML lang=\"de\">\r\n<head>\r\n<title>Seite " + std::to_string(p) +
@@ -45,7 +51,8 @@ std::vector<std::string> Corpus(int pages) {
                     "<style>body { font-family: Arial, sans-serif; } .nav a { color: #003366; }</style>\r\n"
                     "</head>\r\n<body bgcolor=\"#FFFFFF\">\r\n<div class=\"nav\">\r\n";
     for (int i = 0; i < 12; ++i)
-      h += "  <a href=\"/bereich" + std::to_string(i) + "/index.html\" title=\"Bereich\">Bereich " + std::to_string(i) + "</a> |\r\n";
+      h += "  <a href=\"/bereich" + std::to_string(i) + "/index.html\" title=\"Bereich\">Bereich " + std::to_string(i) +
+           "</a> |\r\n";
     h += "</div>\r\n<table width=\"100%\" border=\"0\" cellpadding=\"4\"><tr><td valign=\"top\">\r\n";
     const int paragraphs = 20 + pick(30);
     for (int i = 0; i < paragraphs; ++i) {
@@ -54,15 +61,17 @@ std::vector<std::string> Corpus(int pages) {
       for (int w = 0; w < n; ++w) {
         h += words[pick(16)];
         h += ' ';
-        if (pick(25) == 0)
-          h += "<a href=\"seite" + std::to_string(pick(5000)) + ".html\">mehr</a> ";
-        if (pick(60) == 0) h += "<IMG SRC=\"/bilder/foto" + std::to_string(pick(300)) + ".jpg\" alt=\"Foto\" width=\"120\"> ";
-        if (pick(200) == 0) h += "<a href=\"javascript:openwin( 'popup" + std::to_string(pick(50)) + ".html',3)\">Info</a> ";
+        if (pick(25) == 0) h += "<a href=\"seite" + std::to_string(pick(5000)) + ".html\">mehr</a> ";
+        if (pick(60) == 0)
+          h += "<IMG SRC=\"/bilder/foto" + std::to_string(pick(300)) + ".jpg\" alt=\"Foto\" width=\"120\"> ";
+        if (pick(200) == 0)
+          h += "<a href=\"javascript:openwin( 'popup" + std::to_string(pick(50)) + ".html',3)\">Info</a> ";
       }
       h += "</p>\r\n";
     }
     h += "<form action=\"/suche.php\" method=\"get\"><select name=\"ziel\">\r\n";
-    for (int i = 0; i < 8; ++i) h += "<option value=\"/ziel/" + std::to_string(i) + "/\">Ziel " + std::to_string(i) + "</option>\r\n";
+    for (int i = 0; i < 8; ++i)
+      h += "<option value=\"/ziel/" + std::to_string(i) + "/\">Ziel " + std::to_string(i) + "</option>\r\n";
     h += "</select><input type=\"text\" name=\"q\" value=\"\"></form>\r\n</td></tr></table>\r\n"
          "<a href=\"mailto:info@beispiel.test?subject=Frage\">Kontakt</a>\r\n</body>\r\n</html>\r\n";
     out.push_back(std::move(h));
@@ -98,6 +107,41 @@ void BM_ScanPages(benchmark::State& state) {
 }
 BENCHMARK(BM_ScanPages)->Unit(benchmark::kMillisecond);
 
+// The pages of a real site: every .html file below SCANNER_PAGES (for example the Python
+// manual in /usr/share/doc/python3.11/html), scanned as the crawler scans a received page.
+void BM_ScanFolder(benchmark::State& state) {
+  const char* root = std::getenv("SCANNER_PAGES");
+  if (!root) {
+    state.SkipWithError("set SCANNER_PAGES to a folder of HTML pages");
+    return;
+  }
+  std::vector<std::string> pages;
+  std::size_t bytes = 0;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(
+           root, std::filesystem::directory_options::follow_directory_symlink)) {
+    if (!e.is_regular_file() || e.path().extension() != ".html") continue;
+    std::ifstream in(e.path(), std::ios::binary);
+    pages.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    bytes += pages.back().size();
+  }
+  std::string body;
+  long long values = 0;
+  const mw::HeadSink head{[&](const std::string&) { ++values; }, [&](const mw::TMetaTag&) { ++values; }};
+  const mw::LinkValueSink onValue = [&](unsigned char, std::string_view v) { values += long(v.size() > 0); };
+  const std::function<bool()> stopping = [] { return false; };
+  for (auto _ : state) {
+    for (const auto& p : pages) {
+      mw::ScanHead(mw::HeadPart(p), head);
+      mw::NormalizeInto(p, true, false, body);
+      if (mw::PlaceMarkers(body)) mw::ExtractLinks(body, stopping, onValue);
+    }
+  }
+  benchmark::DoNotOptimize(values);
+  state.SetBytesProcessed(std::int64_t(state.iterations() * bytes));
+  state.counters["pages"] = double(pages.size());
+}
+BENCHMARK(BM_ScanFolder)->Unit(benchmark::kMillisecond);
+
 // Each pass on its own, to see where the time goes.
 void BM_Pass(benchmark::State& state) {
   const auto pages = Corpus(200);
@@ -118,11 +162,22 @@ void BM_Pass(benchmark::State& state) {
   for (auto _ : state) {
     for (std::size_t i = 0; i < pages.size(); ++i) {
       switch (state.range(0)) {
-        case 0: mw::NormalizeInto(pages[i], true, false, body); break;
-        case 1: body = normalized[i]; mw::PlaceMarkers(body); break;
-        case 2: body = normalized[i]; break;  // the copy alone, to subtract
-        case 3: mw::ScanHead(pages[i], head); break;
-        case 4: mw::ExtractLinks(marked[i], stopping, onValue); break;
+        case 0:
+          mw::NormalizeInto(pages[i], true, false, body);
+          break;
+        case 1:
+          body = normalized[i];
+          mw::PlaceMarkers(body);
+          break;
+        case 2:
+          body = normalized[i];
+          break;  // the copy alone, to subtract
+        case 3:
+          mw::ScanHead(pages[i], head);
+          break;
+        case 4:
+          mw::ExtractLinks(marked[i], stopping, onValue);
+          break;
       }
     }
   }

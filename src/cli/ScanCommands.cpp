@@ -3,7 +3,6 @@
 // SiteScan rules. The result list is printed as the window's list would hold it.
 #include <QCoreApplication>
 #include <QEventLoop>
-
 #include <cstdio>
 #include <string>
 
@@ -34,10 +33,13 @@ constexpr const char* kHelp =
     "          keywords_<address>.txt into the program folder\n\n"
     "  --parallel N  simultaneous downloads (default 6, as in the window)\n\n"
     "The crawler uses the retries, time-out and proxy of Program.ini. Exit codes: 0 done,\n"
-    "1 broken pages found (broken) or the sitemap could not be written, 2 bad usage or the\n"
-    "crawl could not start.\n";
+    "1 broken pages found or the start address cannot be loaded (broken) or the sitemap could not\n"
+    "be written, 2 bad usage, the crawl could not start or the start address cannot be loaded\n"
+    "(discover, meta).\n";
 
-void Print(const std::string& cp1252) { std::printf("%s\n", Cp1252ToUtf8(cp1252).c_str()); }
+void Print(const std::string& cp1252) {
+  std::printf("%s\n", Cp1252ToUtf8(cp1252).c_str());
+}
 
 int RunScan(ScanMode mode, const Args& args) {
   std::string url, sitemap;
@@ -99,6 +101,11 @@ int RunScan(ScanMode mode, const Args& args) {
   scan.Begin(mode, crawler.StartingUrl(), maxPages);
   if (crawler.Working()) loop.exec();
   DeleteFileIfExists(folder.ResultsFile());
+  if (!scan.StartLoaded()) {
+    // Nothing was scanned: no summary, and no keyword file in place of a good one.
+    Print(scan.StartFailedLine());
+    return mode == ScanMode::BrokenLinks ? 1 : 2;
+  }
 
   const SiteScan::Ending end = scan.Finish(url);
   if (!end.summary.empty()) std::printf("%s\n", end.summary.c_str());
@@ -116,9 +123,15 @@ int RunScan(ScanMode mode, const Args& args) {
   return mode == ScanMode::BrokenLinks && scan.BrokenCount() > 0 ? 1 : 0;
 }
 
-int Discover(const Args& args) { return RunScan(ScanMode::Discovery, args); }
-int Broken(const Args& args) { return RunScan(ScanMode::BrokenLinks, args); }
-int Meta(const Args& args) { return RunScan(ScanMode::MetaTags, args); }
+int Discover(const Args& args) {
+  return RunScan(ScanMode::Discovery, args);
+}
+int Broken(const Args& args) {
+  return RunScan(ScanMode::BrokenLinks, args);
+}
+int Meta(const Args& args) {
+  return RunScan(ScanMode::MetaTags, args);
+}
 
 }  // namespace
 

@@ -41,15 +41,20 @@ std::string RemoveDotSegments(std::string_view in) {
   std::string out;
   out.reserve(in.size());
   while (!in.empty()) {
-    if (in.starts_with("../")) in.remove_prefix(3);
-    else if (in.starts_with("./")) in.remove_prefix(2);
-    else if (in.starts_with("/./")) in.remove_prefix(2);
-    else if (in == "/.") in = "/";
+    if (in.starts_with("../"))
+      in.remove_prefix(3);
+    else if (in.starts_with("./"))
+      in.remove_prefix(2);
+    else if (in.starts_with("/./"))
+      in.remove_prefix(2);
+    else if (in == "/.")
+      in = "/";
     else if (in.starts_with("/../") || in == "/..") {
       in = in.size() == 3 ? std::string_view("/") : in.substr(3);
       const auto slash = out.rfind('/');
       out.erase(slash == std::string::npos ? 0 : slash);
-    } else if (in == "." || in == "..") in = {};
+    } else if (in == "." || in == "..")
+      in = {};
     else {
       const auto next = in.find('/', 1);
       const std::size_t n = next == std::string_view::npos ? in.size() : next;
@@ -86,7 +91,104 @@ std::string SiteKeyOfHost(std::string_view host) {
   return std::string(host);
 }
 
+namespace {
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// A dotted IPv4 address written the one way libcurl leaves as it is: four numbers of 0 to 255
+// without leading zeros.
+bool IsPlainIpv4(std::string_view host) {
+  int parts = 0;
+  std::size_t i = 0;
+  while (i <= host.size()) {
+    const std::size_t end = std::min(host.find('.', i), host.size());
+    const std::string_view part = host.substr(i, end - i);
+    if (part.empty() || part.size() > 3 || (part.size() > 1 && part[0] == '0')) return false;
+    int value = 0;
+    for (char c : part) {
+      if (!IsDigit(c)) return false;
+      value = value * 10 + (c - '0');
+    }
+    if (value > 255 || ++parts > 4) return false;
+    i = end + 1;
+  }
+  return parts == 4;
+}
+
+}  // namespace
+
+// Nearly every link of a crawl is a plain http or https address: lower-case host of letters,
+// digits, dots and dashes, maybe a port, and a path of printable characters. Its parts are read
+// here directly; libcurl's parser, which gives the same parts for such an address, is left for
+// everything else.
+bool TCrackUrl::ParsePlain(std::string_view url) {
+  std::size_t at;
+  if (url.starts_with("http://"))
+    at = 7;
+  else if (url.starts_with("https://"))
+    at = 8;
+  else
+    return false;
+  const std::size_t end = std::min(url.find_first_of("/?#", at), url.size());
+  std::string_view authority = url.substr(at, end - at);
+  for (std::size_t i = end; i < url.size(); ++i) {
+    const auto c = static_cast<unsigned char>(url[i]);
+    if (c <= 0x20 || c >= 0x7F || c == '\\') return false;
+  }
+  int port = at == 7 ? 80 : 443;
+  if (const std::size_t colon = authority.find(':'); colon != std::string_view::npos) {
+    const std::string_view digits = authority.substr(colon + 1);
+    if (digits.empty() || digits.size() > 5 || digits[0] == '0') return false;
+    port = 0;
+    for (char c : digits) {
+      if (!IsDigit(c)) return false;
+      port = port * 10 + (c - '0');
+    }
+    if (port > 65535) return false;
+    authority = authority.substr(0, colon);
+  }
+  // Labels of letters, digits and dashes between single dots. A host whose every label begins
+  // with a digit may be a number libcurl rewrites ("0x7f.1", "127.1"): only a plain IPv4
+  // address is taken here.
+  bool name = false;
+  char previous = '.';
+  for (const char c : authority) {
+    const bool alpha = c >= 'a' && c <= 'z';
+    if (c == '.' ? previous == '.' : !(alpha || IsDigit(c) || c == '-')) return false;
+    if (previous == '.' && !IsDigit(c)) name = true;
+    previous = c;
+  }
+  if (authority.empty() || previous == '.' || (!name && !IsPlainIpv4(authority))) return false;
+
+  url_.assign(url);
+  Scheme = at == 7 ? "http" : "https";
+  HostName.assign(authority);
+  Port = port;
+  UserName.clear();
+  Password.clear();
+  UrlPathWithFile.clear();
+  ExtraInfos.clear();
+  if (end < url.size() && url[end] == '/') {
+    const std::size_t stop = url.find_first_of("?#", end);
+    UrlPathWithFile.assign(url.substr(end, stop == std::string_view::npos ? url.npos : stop - end));
+  }
+  if (const std::size_t q = url.find('?', end); q != std::string_view::npos) {
+    const std::size_t hash = url.find('#', q);
+    ExtraInfos.assign(url.substr(q, hash == std::string_view::npos ? url.npos : hash - q));
+  }
+  Valid = true;
+  UrlPath = DirectoryOfPath(UrlPathWithFile);
+  SiteKey = SiteKeyOfHost(HostName);
+  return true;
+}
+
 bool TCrackUrl::Parse(std::string_view url) {
+  return ParsePlain(url) || ParseWithLibrary(url);
+}
+
+bool TCrackUrl::ParseWithLibrary(std::string_view url) {
   url_.assign(url);
   Scheme.clear();
   HostName.clear();
@@ -166,7 +268,8 @@ std::string CombineUrl(std::string_view base, std::string_view ref) {
     out.assign(origin).append(RemoveDotSegments(refPath)).append(refTail);
   } else {
     const std::size_t slash = basePath.rfind('/');
-    std::string merged = slash == std::string_view::npos ? std::string("/") : std::string(basePath.substr(0, slash + 1));
+    std::string merged =
+        slash == std::string_view::npos ? std::string("/") : std::string(basePath.substr(0, slash + 1));
     merged.append(refPath);
     out.assign(origin).append(RemoveDotSegments(merged)).append(refTail);
   }
@@ -203,7 +306,17 @@ bool StartsUpper(std::string_view text, std::string_view upperWord) {
 
 }  // namespace
 
+std::string LinkBase(const TCrackUrl& page) {
+  std::string base = page.Scheme + "://" + page.HostName;
+  if (page.Port != 80) base += ":" + std::to_string(page.Port);
+  return base + page.UrlPath;
+}
+
 std::string CompleteLink(const TCrackUrl& page, std::string_view raw, std::string& kind) {
+  return CompleteLink(LinkBase(page), raw, kind);
+}
+
+std::string CompleteLink(std::string_view base, std::string_view raw, std::string& kind) {
   std::string result;
   if (ContainsUpper(raw, "MAILTO:")) {
     kind = "mail";
@@ -215,9 +328,6 @@ std::string CompleteLink(const TCrackUrl& page, std::string_view raw, std::strin
   if (StartsUpper(raw, "HTTP:") || StartsUpper(raw, "HTTPS:")) {
     result.assign(raw);
   } else {
-    std::string base = page.Scheme + "://" + page.HostName;
-    if (page.Port != 80) base += ":" + std::to_string(page.Port);
-    base += page.UrlPath;
     result = CombineUrl(base, raw);
   }
   CutBefore(result, '#');
@@ -242,13 +352,17 @@ void ClassifyLink(std::string_view link, std::string& type, std::string& protoco
   } else {
     const std::size_t s = LastPos('/', w), d = LastPos('.', w);
     if (protocol.compare(0, 4, "http") == 0 && d > 0) {
-      if (s == 0 || d <= s) type = "htm";
-      else if (d < w.size()) type = LowerCase(w.substr(d));
+      if (s == 0 || d <= s)
+        type = "htm";
+      else if (d < w.size())
+        type = LowerCase(w.substr(d));
     }
   }
   if (type != "0" && type != "htm" && !IsKnownFileType(type)) type = "htm";
-  if (type == "jpeg") type = "jpg";
-  else if (type == "mpeg") type = "mpg";
+  if (type == "jpeg")
+    type = "jpg";
+  else if (type == "mpeg")
+    type = "mpg";
 }
 
 }  // namespace mw

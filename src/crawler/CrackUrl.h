@@ -11,6 +11,8 @@ namespace mw {
 class TCrackUrl {
  public:
   bool Parse(std::string_view url);
+  // The same by libcurl's parser alone, whatever the address; for checks.
+  bool ParseWithLibrary(std::string_view url);
 
   const std::string& Url() const { return url_; }
   std::string Scheme;
@@ -25,6 +27,7 @@ class TCrackUrl {
   bool Valid = false;
 
  private:
+  bool ParsePlain(std::string_view url);
   std::string url_;
 };
 
@@ -43,6 +46,10 @@ std::string CombineUrl(std::string_view base, std::string_view ref);
 // An absolute URL for the raw link value `raw` found on the page `page`; empty when the link is
 // dropped. A mail address sets `kind` to "mail"; otherwise `kind` is left as it is.
 std::string CompleteLink(const TCrackUrl& page, std::string_view raw, std::string& kind);
+// The same against the page's LinkBase, which a caller with many links of one page builds once.
+std::string CompleteLink(std::string_view base, std::string_view raw, std::string& kind);
+// What relative links of `page` are taken against: scheme, host, the port unless 80, directory.
+std::string LinkBase(const TCrackUrl& page);
 
 // Type: a lower-case known file type, "htm" for a page, or "0" when the link cannot be
 // classified. Protocol: the lower-case scheme ("http" when the link names none).

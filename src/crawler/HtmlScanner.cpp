@@ -7,10 +7,16 @@
 #include <unordered_map>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace mw {
 namespace {
 
-inline char Up(char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; }
+inline char Up(char c) {
+  return (c >= 'a' && c <= 'z') ? char(c - 32) : c;
+}
 
 struct Keyword {
   std::string_view text;
@@ -19,10 +25,20 @@ struct Keyword {
 
 // Tried in this order for every character; a later keyword ending on the same character wins.
 constexpr std::array<Keyword, 14> kKeywords = {{
-    {" HREF=", kMarkHref}, {" SRC=", kMarkSrc}, {"<A", kMarkOpen}, {"/A>", kMarkClose},
-    {"A/>", kMarkClose}, {"<FRAME", kMarkOpen}, {"</FRAME", kMarkClose}, {"OPENWIN( ", kMarkHref},
-    {"BASE HREF=", kMarkBase}, {"<OPTION", kMarkOpen}, {"/OPTION>", kMarkClose}, {"<APPLET", kMarkOpen},
-    {"/APPLET>", kMarkClose}, {" VALUE=", kMarkValue},
+    {" HREF=", kMarkHref},
+    {" SRC=", kMarkSrc},
+    {"<A", kMarkOpen},
+    {"/A>", kMarkClose},
+    {"A/>", kMarkClose},
+    {"<FRAME", kMarkOpen},
+    {"</FRAME", kMarkClose},
+    {"OPENWIN( ", kMarkHref},
+    {"BASE HREF=", kMarkBase},
+    {"<OPTION", kMarkOpen},
+    {"/OPTION>", kMarkClose},
+    {"<APPLET", kMarkOpen},
+    {"/APPLET>", kMarkClose},
+    {" VALUE=", kMarkValue},
 }};
 
 // The fourteen progress counters form a finite machine; it is built once, breadth first over
@@ -38,7 +54,8 @@ class MarkerMachine {
           letters.push_back(c);
           classOf_[static_cast<unsigned char>(c)] = std::uint8_t(letters.size());
         }
-    for (char c = 'a'; c <= 'z'; ++c) classOf_[static_cast<unsigned char>(c)] = classOf_[static_cast<unsigned char>(Up(c))];
+    for (char c = 'a'; c <= 'z'; ++c)
+      classOf_[static_cast<unsigned char>(c)] = classOf_[static_cast<unsigned char>(Up(c))];
     classes_ = letters.size() + 1;
 
     std::unordered_map<std::uint64_t, std::uint16_t> ids;
@@ -90,34 +107,7 @@ class MarkerMachine {
     return state;
   }
 
-  // Every keyword holds one of "<", "/", "=", "(" and no keyword repeats its first character,
-  // so the counters complete exactly where a keyword's text ends, and a match lies within
-  // kReach characters of such an anchor. The machine therefore runs only around anchors and
-  // starts afresh after a stretch without one.
-  bool Run(std::string& text) const {
-    bool any = false;
-    char* p = text.data();
-    const std::size_t n = text.size();
-    std::size_t done = 0, state = 0;
-    for (;;) {
-      std::size_t r = NextAnchor(p, done, n);
-      if (r >= n) break;
-      std::size_t from = r > kReach ? r - kReach : 0;
-      if (from > done) state = 0;
-      else from = done;
-      std::size_t to = std::min(n, r + kReach + 1);
-      state = Step(p, from, r + 1, state, any);
-      // Anchors inside the window extend it.
-      for (std::size_t i = r + 1; i < to; ++i) {
-        if (IsAnchor(p[i])) to = std::min(n, i + kReach + 1);
-        state = Step(p, i, i + 1, state, any);
-      }
-      done = to;
-    }
-    return any;
-  }
-
-  // The plain run over every character, for checking the windowed one.
+  // The run over every character: the counters themselves, for checking PlaceMarkers.
   bool RunEverywhere(std::string& text) const {
     bool any = false;
     Step(text.data(), 0, text.size(), 0, any);
@@ -125,24 +115,6 @@ class MarkerMachine {
   }
 
  private:
-  static constexpr std::size_t kReach = 9;  // longest keyword minus one
-  static bool IsAnchor(char c) { return c == '<' || c == '/' || c == '=' || c == '('; }
-  static std::size_t NextAnchor(const char* p, std::size_t i, std::size_t n) {
-    constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
-    auto hasByte = [](std::uint64_t w, char c) {
-      const std::uint64_t x = w ^ (ones * static_cast<unsigned char>(c));
-      return (x - ones) & ~x & highs;
-    };
-    while (i + 8 <= n) {
-      std::uint64_t w;
-      std::memcpy(&w, p + i, 8);
-      if (hasByte(w, '<') | hasByte(w, '/') | hasByte(w, '=') | hasByte(w, '(')) break;
-      i += 8;
-    }
-    while (i < n && !IsAnchor(p[i])) ++i;
-    return i;
-  }
-
   // One 16-bit step per state and character class: the next state above three bits that
   // select the code to place (0: none).
   static constexpr unsigned kClassBits = 5;
@@ -215,6 +187,65 @@ std::size_t FindUpper(std::string_view text, std::string_view upperWord, std::si
 
 }  // namespace
 
+namespace {
+
+// Bit k set when in[k] (of 16 bytes, with one more byte readable after them) is not copied as
+// it stands: below 32, "=", in quote mode a quote or comma, or a space before a space or "=".
+inline unsigned SpecialMask16(const unsigned char* in, bool quoteMode) {
+#if defined(__SSE2__)
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+  const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 1));
+  const __m128i space = _mm_set1_epi8(' '), equals = _mm_set1_epi8('=');
+  const __m128i low = _mm_cmpeq_epi8(_mm_max_epu8(v, _mm_set1_epi8(31)), _mm_set1_epi8(31));
+  __m128i special = _mm_or_si128(low, _mm_cmpeq_epi8(v, equals));
+  if (quoteMode)
+    special = _mm_or_si128(special, _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('"')),
+                                                              _mm_cmpeq_epi8(v, _mm_set1_epi8('\''))),
+                                                 _mm_cmpeq_epi8(v, _mm_set1_epi8(','))));
+  const __m128i crowded =
+      _mm_and_si128(_mm_cmpeq_epi8(v, space), _mm_or_si128(_mm_cmpeq_epi8(next, space), _mm_cmpeq_epi8(next, equals)));
+  return unsigned(_mm_movemask_epi8(_mm_or_si128(special, crowded)));
+#else
+  unsigned mask = 0;
+  for (int k = 0; k < 16; ++k) {
+    const unsigned char c = in[k], after = in[k + 1];
+    if (c < 32 || c == '=' || (quoteMode && (c == '"' || c == '\'' || c == ',')) ||
+        (c == ' ' && (after == ' ' || after == '=')))
+      mask |= 1u << k;
+  }
+  return mask;
+#endif
+}
+
+#if defined(__SSE2__)
+struct BlockMasks {
+  unsigned stop;  // bytes below 32 and "=": handled one by one
+  unsigned drop;  // blanks (quotes and commas included in quote mode) before a blank or "="
+};
+
+// Writes the 16 bytes at `in` to `out` with quotes and commas turned into blanks in quote mode.
+inline BlockMasks ConvertBlock16(const unsigned char* in, bool quoteMode, char* out) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+  const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 1));
+  const __m128i space = _mm_set1_epi8(' '), equals = _mm_set1_epi8('=');
+  __m128i converted = v;
+  if (quoteMode) {
+    const __m128i quote =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('"')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\''))),
+                     _mm_cmpeq_epi8(v, _mm_set1_epi8(',')));
+    converted = _mm_or_si128(_mm_and_si128(quote, space), _mm_andnot_si128(quote, v));
+  }
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), converted);
+  const __m128i low = _mm_cmpeq_epi8(_mm_max_epu8(v, _mm_set1_epi8(31)), _mm_set1_epi8(31));
+  const __m128i crowded = _mm_and_si128(_mm_cmpeq_epi8(converted, space),
+                                        _mm_or_si128(_mm_cmpeq_epi8(next, space), _mm_cmpeq_epi8(next, equals)));
+  return {unsigned(_mm_movemask_epi8(_mm_or_si128(low, _mm_cmpeq_epi8(v, equals)))),
+          unsigned(_mm_movemask_epi8(crowded))};
+}
+#endif
+
+}  // namespace
+
 void NormalizeInto(std::string_view text, bool quoteMode, bool lineMode, std::string& out) {
   // What each byte becomes: 0 dropped, ' ' a space (dropped after "=" or before a space or
   // "=" of the input), anything else itself. One table per mode; the loop has no branch per byte.
@@ -224,8 +255,10 @@ void NormalizeInto(std::string_view text, bool quoteMode, bool lineMode, std::st
       const bool quotes = mode & 1, lines = mode & 2;
       for (int c = 0; c < 256; ++c) {
         char o = char(c);
-        if (c < 32) o = (c == '\n' && lines) ? ' ' : '\0';
-        else if (quotes && (c == '"' || c == '\'' || c == ',')) o = ' ';
+        if (c < 32)
+          o = (c == '\n' && lines) ? ' ' : '\0';
+        else if (quotes && (c == '"' || c == '\'' || c == ','))
+          o = ' ';
         t[std::size_t(mode)][std::size_t(c)] = o;
       }
     }
@@ -237,33 +270,35 @@ void NormalizeInto(std::string_view text, bool quoteMode, bool lineMode, std::st
   char previous = 'X';
   const unsigned char* in = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
-  constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
-  // High bit set in every byte of `word` equal to `c` (and possibly above one): never misses.
-  auto bytesEqual = [](std::uint64_t word, unsigned char c) {
-    const std::uint64_t x = word ^ (ones * c);
-    return (x - ones) & ~x & highs;
-  };
-  std::size_t retryAt = 0;  // after a block that had to go byte by byte, the next one does too
   for (std::size_t i = 0; i < n; ++i) {
-    // Running text: eight bytes none of which changes or is dropped (no byte below 32, quote,
-    // comma or "=", no space next to a space or "=", none after a kept "=") are copied at once.
-    while (i >= retryAt && i + 9 <= n) {
-      std::uint64_t word;
-      std::memcpy(&word, in + i, 8);
-      std::uint64_t special = ((word - ones * 32) & ~word & highs) | bytesEqual(word, '=');
-      if (quoteMode) special |= bytesEqual(word, '"') | bytesEqual(word, '\'') | bytesEqual(word, ',');
-      const std::uint64_t spaces = bytesEqual(word, ' ');
-      const unsigned char after = in[i + 8];
-      if (special || (spaces & (spaces >> 8)) || ((spaces >> 56) && (after == ' ' || after == '=')) ||
-          (in[i] == ' ' && previous == '=')) {
-        retryAt = i + 8;
-        break;
-      }
-      std::memcpy(w, &word, 8);
-      w += 8;
-      i += 8;
-      previous = char(in[i - 1]);
+    // Running text: the bytes up to the first one that changes or is dropped (a byte below 32,
+    // a quote, comma or "=", a space before a space or "=" or after a kept "=") are copied at once.
+#if defined(__SSE2__)
+    // Quotes and commas become blanks in the block itself; a blank that is dropped is skipped
+    // there too, so only a byte below 32 or "=" goes the slow way.
+    while (i + 17 <= n) {
+      const BlockMasks b = ConvertBlock16(in + i, quoteMode, w);  // the output never runs ahead of the input
+      const unsigned drop = b.drop | unsigned(w[0] == ' ' && previous == '=');
+      const unsigned mask = b.stop | drop;
+      const std::size_t plain = mask ? std::size_t(__builtin_ctz(mask)) : 16;
+      w += plain;
+      i += plain;
+      if (plain) previous = w[-1];
+      if (!mask) continue;
+      if (b.stop & (1u << plain)) break;
+      ++i;  // a dropped blank
     }
+#else
+    while (i + 17 <= n) {
+      const unsigned mask = SpecialMask16(in + i, quoteMode) | unsigned(in[i] == ' ' && previous == '=');
+      const std::size_t plain = mask ? std::size_t(__builtin_ctz(mask)) : 16;
+      std::memcpy(w, in + i, 16);  // the output never runs ahead of the input: room enough
+      w += plain;
+      i += plain;
+      if (plain) previous = char(in[i - 1]);
+      if (mask) break;
+    }
+#endif
     if (i >= n) break;
     const char o = conv[in[i]];
     const unsigned char next = i + 1 < n ? in[i + 1] : 0;
@@ -282,9 +317,122 @@ std::string Normalize(std::string_view text, bool quoteMode, bool lineMode) {
   return out;
 }
 
-bool PlaceMarkers(std::string& text) { return Machine().Run(text); }
+namespace {
 
-bool PlaceMarkersEverywhere(std::string& text) { return Machine().RunEverywhere(text); }
+// Whether the keyword `upper` ends at text[end], compared in upper case.
+inline bool EndsWithUpper(const char* p, std::size_t end, std::string_view upper) {
+  if (end + 1 < upper.size()) return false;
+  const char* s = p + end + 1 - upper.size();
+  for (std::size_t k = 0; k < upper.size(); ++k)
+    if (Up(s[k]) != upper[k]) return false;
+  return true;
+}
+
+// Whether the keyword `upper` starts at text[at], compared in upper case.
+inline bool StartsWithUpper(const char* p, std::size_t at, std::size_t n, std::string_view upper) {
+  if (at + upper.size() > n) return false;
+  for (std::size_t k = 0; k < upper.size(); ++k)
+    if (Up(p[at + k]) != upper[k]) return false;
+  return true;
+}
+
+// Bit k set when p[k] is one of "<", "=", ">", "(" (16 bytes from p).
+inline unsigned TriggerMask16(const char* p) {
+#if defined(__SSE2__)
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i lt = _mm_cmpeq_epi8(v, _mm_set1_epi8('<')), eq = _mm_cmpeq_epi8(v, _mm_set1_epi8('='));
+  const __m128i gt = _mm_cmpeq_epi8(v, _mm_set1_epi8('>')), open = _mm_cmpeq_epi8(v, _mm_set1_epi8('('));
+  return unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(lt, eq), _mm_or_si128(gt, open))));
+#else
+  unsigned mask = 0;
+  for (int k = 0; k < 16; ++k)
+    if (p[k] == '<' || p[k] == '=' || p[k] == '>' || p[k] == '(') mask |= 1u << k;
+  return mask;
+#endif
+}
+
+}  // namespace
+
+// Every keyword begins with "<" or ends in "=", ">" or "(" and a blank, and none repeats its
+// first character; so the progress counters complete exactly where a keyword's text stands in
+// the text, and the codes can be placed by looking around those four characters alone. The
+// matches are found in the unchanged text and placed afterwards, as the counters read the text
+// before any code replaced a character of it.
+bool PlaceMarkers(std::string& text) {
+  thread_local std::vector<std::pair<std::size_t, unsigned char>> found;
+  found.clear();
+  const char* p = text.data();
+  const std::size_t n = text.size();
+  // Most triggers stand in markup that holds no keyword: the character beside one decides
+  // which keyword, if any, can stand there.
+  auto look = [&](std::size_t i) {
+    switch (p[i]) {
+      case '<':
+        if (i + 1 >= n) break;
+        switch (Up(p[i + 1])) {
+          case 'A':
+            found.emplace_back(i + 1, kMarkOpen);
+            if (StartsWithUpper(p, i, n, "<APPLET")) found.emplace_back(i + 6, kMarkOpen);
+            break;
+          case 'F':
+            if (StartsWithUpper(p, i, n, "<FRAME")) found.emplace_back(i + 5, kMarkOpen);
+            break;
+          case '/':
+            if (StartsWithUpper(p, i, n, "</FRAME")) found.emplace_back(i + 6, kMarkClose);
+            break;
+          case 'O':
+            if (StartsWithUpper(p, i, n, "<OPTION")) found.emplace_back(i + 6, kMarkOpen);
+            break;
+        }
+        break;
+      case '=':
+        if (i == 0) break;
+        switch (Up(p[i - 1])) {
+          case 'F':  // "BASE HREF=" ends together with " HREF=" and wins
+            if (EndsWithUpper(p, i, " HREF="))
+              found.emplace_back(i, EndsWithUpper(p, i, "BASE HREF=") ? kMarkBase : kMarkHref);
+            break;
+          case 'C':
+            if (EndsWithUpper(p, i, " SRC=")) found.emplace_back(i, kMarkSrc);
+            break;
+          case 'E':
+            if (EndsWithUpper(p, i, " VALUE=")) found.emplace_back(i, kMarkValue);
+            break;
+        }
+        break;
+      case '>':
+        if (i < 2) break;
+        switch (Up(p[i - 1])) {
+          case 'A':
+            if (p[i - 2] == '/') found.emplace_back(i, kMarkClose);
+            break;
+          case '/':
+            if (Up(p[i - 2]) == 'A') found.emplace_back(i, kMarkClose);
+            break;
+          case 'N':
+            if (EndsWithUpper(p, i, "/OPTION>")) found.emplace_back(i, kMarkClose);
+            break;
+          case 'T':
+            if (EndsWithUpper(p, i, "/APPLET>")) found.emplace_back(i, kMarkClose);
+            break;
+        }
+        break;
+      case '(':
+        if (i + 1 < n && p[i + 1] == ' ' && EndsWithUpper(p, i, "OPENWIN(")) found.emplace_back(i + 1, kMarkHref);
+        break;
+    }
+  };
+  std::size_t i = 0;
+  for (; i + 16 <= n; i += 16)
+    for (unsigned mask = TriggerMask16(p + i); mask; mask &= mask - 1) look(i + std::size_t(__builtin_ctz(mask)));
+  for (; i < n; ++i) look(i);
+  for (const auto& [at, code] : found) text[at] = char(code);
+  return !found.empty();
+}
+
+bool PlaceMarkersEverywhere(std::string& text) {
+  return Machine().RunEverywhere(text);
+}
 
 namespace {
 
@@ -293,6 +441,15 @@ constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x80808080808080
 // Position of the first byte at or after `i` that is below 32 or, with `valueEnds`, a space or
 // ">"; n when there is none. The lowest flagged byte of each test is exact.
 std::size_t NextStop(const char* p, std::size_t i, std::size_t n, bool valueEnds) {
+#if defined(__SSE2__)
+  const __m128i below = _mm_set1_epi8(31), space = _mm_set1_epi8(' '), close = _mm_set1_epi8('>');
+  for (; i + 16 <= n; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    __m128i hit = _mm_cmpeq_epi8(_mm_max_epu8(v, below), below);
+    if (valueEnds) hit = _mm_or_si128(hit, _mm_or_si128(_mm_cmpeq_epi8(v, space), _mm_cmpeq_epi8(v, close)));
+    if (const unsigned mask = unsigned(_mm_movemask_epi8(hit))) return i + std::size_t(__builtin_ctz(mask));
+  }
+#endif
   while (i + 8 <= n) {
     std::uint64_t w;
     std::memcpy(&w, p + i, 8);
@@ -388,6 +545,11 @@ std::string RefreshTarget(const TMetaTag& tag) {
   if (v1 != "REFRESH") return {};
   const auto at = tag.Value[1].find("URL");
   return at == std::string::npos ? std::string() : tag.Value[1].substr(at + 3);
+}
+
+std::string_view HeadPart(std::string_view body) {
+  const std::size_t close = FindUpper(body, "</HEAD>");
+  return close == std::string_view::npos ? std::string_view() : body.substr(0, close + 7);
 }
 
 void ScanHead(std::string_view body, const HeadSink& sink) {

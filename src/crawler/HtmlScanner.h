@@ -12,12 +12,12 @@ namespace mw {
 
 // Marker codes placed into the normalised text (which holds no byte below 32 of its own).
 enum MarkerCode : unsigned char {
-  kMarkHref = 4,      // " HREF=", "OPENWIN( "
-  kMarkValue = 5,     // " VALUE=": taken only when it looks like a path
-  kMarkSrc = 6,       // " SRC="
-  kMarkBase = 7,      // "BASE HREF="
-  kMarkOpen = 14,     // an element opens
-  kMarkClose = 16,    // an element closes
+  kMarkHref = 4,    // " HREF=", "OPENWIN( "
+  kMarkValue = 5,   // " VALUE=": taken only when it looks like a path
+  kMarkSrc = 6,     // " SRC="
+  kMarkBase = 7,    // "BASE HREF="
+  kMarkOpen = 14,   // an element opens
+  kMarkClose = 16,  // an element closes
 };
 
 // One pass: bytes below 32 are dropped (a line feed becomes a space in line mode); in quote mode
@@ -28,7 +28,8 @@ void NormalizeInto(std::string_view text, bool quoteMode, bool lineMode, std::st
 
 // Replaces the last character of every keyword match by the keyword's code; whether any was placed.
 bool PlaceMarkers(std::string& text);
-// The same result by running the matcher over every character; slower, for checks.
+// The same result by running the keywords' progress counters over every character; slower,
+// for checks.
 bool PlaceMarkersEverywhere(std::string& text);
 
 // Hands every accepted value of the marked text to `onValue` with its marker code (4 to 7).
@@ -57,5 +58,9 @@ struct HeadSink {
   std::function<void(const TMetaTag& tag)> onTag;  // every scanned tag, complete or not
 };
 void ScanHead(std::string_view body, const HeadSink& sink);
+
+// The start of `body` up to the end of its first "</HEAD>": all that ScanHead reads. Empty when
+// there is no "</HEAD>".
+std::string_view HeadPart(std::string_view body);
 
 }  // namespace mw

@@ -2,40 +2,95 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
-
 #include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 
 #include "common/Text.h"
 #include "platform/HttpTransfer.h"
 
 namespace mw {
 
-// One download: the request, its abort flag and its thread. `slot`, `manager` and `handedOver`
-// are touched on the main thread only.
+// One download: the request, its abort flag and whether the head is asked about on the main
+// thread. `slot`, `manager` and `handedOver` are touched on the main thread only.
 struct THttpThread {
   HttpRequest request;
+  std::string bodyStorage;  // the slot's last body, emptied: its memory takes in this one
   std::atomic<bool> abort{false};
-  std::thread thread;
+  bool askHead = false;  // an owner's header handler wants to see the head
   QObject* context = nullptr;
   THttpGet* slot = nullptr;
   THttpDwnld* manager = nullptr;
   bool handedOver = false;
 
-  static void Run(THttpThread* job);
+  static void Run(const std::shared_ptr<THttpThread>& job);
 };
 
-void THttpThread::Run(THttpThread* job) {
+// The download threads: started when a download finds none free and kept for the next ones,
+// so a crawl starts about as many threads as it runs downloads at once, not one per page.
+class DownloadPool {
+ public:
+  ~DownloadPool() {
+    {
+      std::lock_guard lock(mutex_);
+      quit_ = true;
+    }
+    wake_.notify_all();
+    for (auto& t : threads_) t.join();
+  }
+
+  void Post(std::function<void()> work) {
+    {
+      std::lock_guard lock(mutex_);
+      jobs_.push_back(std::move(work));
+      if (jobs_.size() > idle_) {
+        threads_.emplace_back([this] { Serve(); });
+        return;
+      }
+    }
+    wake_.notify_one();
+  }
+
+ private:
+  void Serve() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      ++idle_;
+      wake_.wait(lock, [this] { return quit_ || !jobs_.empty(); });
+      --idle_;
+      if (jobs_.empty()) return;  // quitting
+      auto work = std::move(jobs_.front());
+      jobs_.pop_front();
+      lock.unlock();
+      work();
+      lock.lock();
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<std::function<void()>> jobs_;
+  std::vector<std::thread> threads_;
+  std::size_t idle_ = 0;
+  bool quit_ = false;
+};
+
+void THttpThread::Run(const std::shared_ptr<THttpThread>& job) {
   bool authFailed = false, skipped = false, headSeen = false;
   job->request.onHead = [&](const HttpResponseHead& head) {
     bool go = true;
-    headSeen = true;
     if (head.status == 401 || head.status == 407) {
       authFailed = true;  // the credentials were offered once and refused
       go = false;
+    } else if (head.contentType.empty()) {
+      go = false;  // no type to go by: a failed attempt, retried and then reported
     } else if (!Contains(head.contentType, "text/html")) {
       skipped = true;
       go = false;
     }
+    if (!job->askHead) return go;  // no one to ask: the head is handed over with the body
+    headSeen = true;
     QMetaObject::invokeMethod(
         job->context,
         [&] {
@@ -47,6 +102,7 @@ void THttpThread::Run(THttpThread* job) {
           slot->StatusCode = head.status;
           slot->ResponseHeaders = head.rawHeaders;
           slot->ContentLength = head.contentLength;
+          slot->ContentType = head.contentType;
           if (go && job->manager) {
             job->manager->CheckHead(*slot, head.rawHeaders, head.status, head.contentType, head.contentLength, go);
             if (!go) skipped = true;
@@ -65,10 +121,16 @@ void THttpThread::Run(THttpThread* job) {
         job->handedOver = true;
         THttpGet* slot = job->slot;
         if (!slot) return;
-        if (!headSeen) slot->StatusCode = result.head.status;
-        slot->ReceivedText = std::move(result.body);
+        if (!headSeen) {
+          slot->StatusCode = result.head.status;
+          slot->ResponseHeaders = std::move(result.head.rawHeaders);
+          slot->ContentLength = result.head.contentLength;
+          slot->ContentType = std::move(result.head.contentType);
+        }
+        slot->ReceivedText = std::move(result.body);  // the body itself changes hands, never copied
         slot->Succeeded = succeeded;
         slot->Skipped = skip;
+        slot->Capped = result.outcome == HttpResult::Outcome::BodyCapped;
         slot->Running = false;
         slot->State = TSlotState::Finished;
         if (job->manager && job->manager->OnHandOver) job->manager->OnHandOver();
@@ -76,12 +138,21 @@ void THttpThread::Run(THttpThread* job) {
       Qt::BlockingQueuedConnection);
 }
 
-THttpDwnld::THttpDwnld() : context_(std::make_unique<QObject>()) {}
+// A page's memory serves the slot's next download; a body of unusual size is given back.
+void EmptyBody(std::string& body) {
+  if (body.capacity() > (std::size_t(1) << 20))
+    body = std::string();
+  else
+    body.clear();
+}
+
+THttpDwnld::THttpDwnld() : context_(std::make_unique<QObject>()), pool_(std::make_unique<DownloadPool>()) {}
 
 THttpDwnld::~THttpDwnld() {
   SetStopping(true);
   WaitForWorkers();
   for (auto& slot : slots_) slot->Thread.reset();
+  pool_.reset();  // every download has handed over; the threads only wait for work
 }
 
 void THttpDwnld::SetConcurrentDownloads(int n) {
@@ -174,27 +245,36 @@ void THttpDwnld::StartDownload(THttpGet& slot) {
     return;
   }
   slot.State = TSlotState::Downloading;
-  slot.Succeeded = slot.Skipped = false;
+  slot.Succeeded = slot.Skipped = slot.Capped = false;
   slot.StatusCode = 0;
   slot.ContentLength = 0;
+  slot.ContentType.clear();
   slot.ResponseHeaders.clear();
-  slot.ReceivedText.clear();
 
   auto job = std::make_shared<THttpThread>();
+  EmptyBody(slot.ReceivedText);
+  job->bodyStorage = std::move(slot.ReceivedText);
+  slot.ReceivedText.clear();
   HttpRequest& r = job->request;
+  r.bodyStorage = &job->bodyStorage;
+  r.reuseHandles = true;  // the download threads are kept, and their handles with them
   r.url = slot.Url.Url();
   r.userAgent = slot.Agent;
   r.referrer = slot.FromUrl;
   r.http10 = true;
   r.followRedirects = true;
   switch (slot.ProxyType) {
-    case PROXY_DIRECT: r.proxy = ProxyChoice::Direct; break;
+    case PROXY_DIRECT:
+      r.proxy = ProxyChoice::Direct;
+      break;
     case PROXY_USEPROXY:
       // "Proxy verwenden" is the choice of a fresh installation, before any address was typed:
       // without an address there is no proxy to use, so the system's settings apply.
       r.proxy = Trim(slot.ProxyAddress).empty() ? ProxyChoice::System : ProxyChoice::Given;
       break;
-    case PROXY_DEFAULT: r.proxy = ProxyChoice::System; break;
+    case PROXY_DEFAULT:
+      r.proxy = ProxyChoice::System;
+      break;
   }
   r.proxyHost = slot.ProxyAddress;
   r.proxyPort = slot.ProxyPort;
@@ -206,20 +286,20 @@ void THttpDwnld::StartDownload(THttpGet& slot) {
   r.deadline = std::chrono::steady_clock::now() + std::chrono::seconds(slot.TimeOut);
   r.maxBodyBytes = kMaxPageBytes;
   r.abort = &job->abort;
+  job->askHead = bool(OnHeader);
   job->context = context_.get();
   job->slot = &slot;
   job->manager = this;
   slot.Thread = job;
   slot.Running = true;
   workers_.push_back(job);
-  job->thread = std::thread(&THttpThread::Run, job.get());
+  pool_->Post([job] { THttpThread::Run(job); });
 }
 
 void THttpDwnld::ReleaseThread(THttpGet& slot) {
   if (!slot.Thread) return;
   auto job = std::move(slot.Thread);
-  job->slot = nullptr;
-  if (job->thread.joinable()) job->thread.join();  // it has handed over: it ends at once
+  job->slot = nullptr;  // it has handed over; its thread goes back to the pool
   std::erase(workers_, job);
 }
 
@@ -231,9 +311,12 @@ void THttpDwnld::HandleSlot(THttpGet& slot) {
     case TSlotState::Finished:
       ReleaseThread(slot);
       Log("thread done: " + slot.Url.Url());
-      if (slot.Succeeded) slot.State = TSlotState::ToAnalyze;
-      else if (slot.Skipped) slot.State = TSlotState::Idle;
-      else slot.State = TSlotState::Failed;
+      if (slot.Succeeded)
+        slot.State = TSlotState::ToAnalyze;
+      else if (slot.Skipped)
+        slot.State = TSlotState::Idle;
+      else
+        slot.State = TSlotState::Failed;
       break;
     case TSlotState::ToAnalyze: {
       slot.State = TSlotState::Idle;
@@ -246,11 +329,12 @@ void THttpDwnld::HandleSlot(THttpGet& slot) {
       } else if (!stopping_ && OnErrorFound) {
         OnErrorFound(slot.Url.Url(), code, "ERROR", slot.FromUrl);
       }
-      if (slot.State == TSlotState::Idle) slot.ReceivedText = std::string();
+      if (slot.State == TSlotState::Idle) EmptyBody(slot.ReceivedText);
       break;
     }
     case TSlotState::Failed:
-      if (slot.RetriesSoFar < Retries) {
+      // A body past the cap would be cut again at every attempt.
+      if (slot.RetriesSoFar < Retries && !slot.Capped) {
         if (!stopping_) {
           queue_.Add(slot.Url.Url(), TUrlObject{slot.CountArea, slot.RetriesSoFar + 1, slot.Depth, slot.KeepContent,
                                                 slot.LinkKind, slot.FromUrl});
@@ -262,7 +346,7 @@ void THttpDwnld::HandleSlot(THttpGet& slot) {
         ++errors_;
       }
       slot.State = TSlotState::Idle;
-      slot.ReceivedText = std::string();
+      EmptyBody(slot.ReceivedText);
       break;
     default:
       break;
@@ -328,7 +412,16 @@ bool THttpDwnld::HasPendingWork() const {
   return freeSlot && queue_.Count() > 0 && !stopping_;
 }
 
-int THttpDwnld::RunningWorkers() const { return int(workers_.size()); }
+bool THttpDwnld::Quiet() const {
+  if (queue_.Count() > 0 || !workers_.empty()) return false;
+  for (const auto& slot : slots_)
+    if (slot->State > TSlotState::Idle) return false;
+  return true;
+}
+
+int THttpDwnld::RunningWorkers() const {
+  return int(workers_.size());
+}
 
 void THttpDwnld::WaitForWorkers() {
   auto pending = [this] {
@@ -340,10 +433,7 @@ void THttpDwnld::WaitForWorkers() {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  for (auto& job : workers_) {
-    job->slot = nullptr;
-    if (job->thread.joinable()) job->thread.join();
-  }
+  for (auto& job : workers_) job->slot = nullptr;
   workers_.clear();
 }
 

@@ -4,7 +4,6 @@
 // the workers touch no manager state except by handing values to the main thread and waiting.
 
 #include <QObject>
-
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -35,10 +34,12 @@ enum class TSlotState : unsigned char {
   Failed = 6,       // the attempt failed; the next pass retries or gives up
 };
 
-// A server that streams without end is cut off here: generous for any real page.
-inline constexpr std::size_t kMaxPageBytes = 64u * 1024 * 1024;
+// A server that streams without end is cut off here: generous for any real page, and small
+// enough that every slot of a wide crawl may hold one at once.
+inline constexpr std::size_t kMaxPageBytes = 16u * 1024 * 1024;
 
 struct THttpThread;
+class DownloadPool;
 
 // One download slot.
 struct THttpGet {
@@ -63,7 +64,9 @@ struct THttpGet {
   int TimeOut = 300;
   bool Skipped = false;
   bool Succeeded = false;
+  bool Capped = false;  // the body passed kMaxPageBytes: given up at once, not retried
   std::string UserName;
+  std::string ContentType;  // as the server sent it; names the page's character set
 
   std::shared_ptr<THttpThread> Thread;  // the running download, if any
 };
@@ -77,10 +80,12 @@ class THttpDwnld : public TObject {
 
   // Handlers set by the owner.
   std::function<void(THttpGet& page)> OnPageReady;
-  std::function<void(const std::string& url, int code, const std::string& msg, const std::string& fromUrl)> OnErrorFound;
+  std::function<void(const std::string& url, int code, const std::string& msg, const std::string& fromUrl)>
+      OnErrorFound;
   std::function<void(const std::string& message)> OnLogMessage;
-  std::function<void(THttpGet& slot, const std::string& headers, int status, const std::string& type,
-                     long long length, bool& go)> OnHeader;
+  std::function<void(THttpGet& slot, const std::string& headers, int status, const std::string& type, long long length,
+                     bool& go)>
+      OnHeader;
   std::function<void(bool working)> OnWorkingChanged;
   std::function<void(int inQueue, int downloading, int toAnalyze, int done, int retries, int errors)> OnStats;
   // Called on the main thread when a download has handed its result over to its slot.
@@ -98,14 +103,17 @@ class THttpDwnld : public TObject {
   int ConcurrentDownloads() const { return concurrent_; }
   void SetConcurrentDownloads(int n);
 
-  void AddUrl(const std::string& url, const std::string& fromUrl, int depth, int retriesSoFar,
-              unsigned char linkKind, int countArea);
+  void AddUrl(const std::string& url, const std::string& fromUrl, int depth, int retriesSoFar, unsigned char linkKind,
+              int countArea);
   void Reset();
   void SchedulerPass();
   bool ProgressCheck();  // false when the crawl is finished
   // Whether another pass would move a slot on: a result to look at, or a free slot and a
   // waiting URL.
   bool HasPendingWork() const;
+  // Nothing queued, nothing downloading, nothing waiting to be looked at: a pass can change
+  // nothing but the idle countdown.
+  bool Quiet() const;
   void SetStopping(bool stopping);
   bool Stopping() const { return stopping_; }
   void SetWorking(bool working);
@@ -114,7 +122,7 @@ class THttpDwnld : public TObject {
 
   int SlotCount() const { return int(slots_.size()); }
   const THttpGet& Slot(int i) const { return *slots_.at(std::size_t(i)); }
-  int RunningWorkers() const;  // worker threads not yet joined
+  int RunningWorkers() const;  // downloads not yet released
   int Done() const { return done_; }
   int Errors() const { return errors_; }
   int RetriesCount() const { return retries_; }
@@ -123,8 +131,8 @@ class THttpDwnld : public TObject {
   void WaitForWorkers();
 
   // The header check, asked on the main thread by a download whose head is in.
-  void CheckHead(THttpGet& slot, const std::string& headers, int status, const std::string& type,
-                 long long length, bool& go);
+  void CheckHead(THttpGet& slot, const std::string& headers, int status, const std::string& type, long long length,
+                 bool& go);
 
  private:
   void Log(const std::string& message);
@@ -143,6 +151,7 @@ class THttpDwnld : public TObject {
   int idleCountdown_ = 10;
   std::vector<std::shared_ptr<THttpThread>> workers_;
   std::unique_ptr<QObject> context_;  // lives on the main thread; the workers' hand-overs run here
+  std::unique_ptr<DownloadPool> pool_;
 };
 
 }  // namespace mw

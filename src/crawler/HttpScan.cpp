@@ -2,12 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
-
 #include <chrono>
 #include <thread>
 
 #include "common/Text.h"
 #include "crawler/HtmlScanner.h"
+#include "crawler/PageCharset.h"
 
 namespace mw {
 namespace {
@@ -31,10 +31,8 @@ THttpScan::THttpScan(MessageSink showMessage)
 
   manager_->OnPageReady = [this](THttpGet& page) { ProcessPage(page); };
   manager_->OnErrorFound = [this](const std::string& url, int code, const std::string& msg, const std::string& from) {
-    if (OnError) OnError(manager_.get(), url, unsigned(code), msg, from);
-  };
-  manager_->OnHeader = [this](THttpGet& slot, const std::string&, int status, const std::string&, long long, bool&) {
-    if (logsEnabled_) Log("html head complete (" + std::to_string(status) + "):" + slot.Url.Url());
+    // The start address is sent with itself as referrer, but no page links to it.
+    if (OnError) OnError(manager_.get(), url, unsigned(code), msg, from == url ? std::string() : from);
   };
   manager_->OnHandOver = [this] { QueuePass(); };
   manager_->OnWorkingChanged = [this](bool w) {
@@ -83,12 +81,19 @@ void THttpScan::SetFileOfResults(const std::string& v) {
 
 void THttpScan::SetLogsEnabled(bool v) {
   logsEnabled_ = v;
-  if (v)
+  // The head of a download is brought to the main thread only to be logged; without logs the
+  // download judges its head itself and saves the round trip.
+  if (v) {
     manager_->OnLogMessage = [this](const std::string& m) {
       if (OnLog) OnLog(this, "HTML: " + m);
     };
-  else
+    manager_->OnHeader = [this](THttpGet& slot, const std::string&, int status, const std::string&, long long, bool&) {
+      Log("html head complete (" + std::to_string(status) + "):" + slot.Url.Url());
+    };
+  } else {
     manager_->OnLogMessage = nullptr;
+    manager_->OnHeader = nullptr;
+  }
 }
 
 void THttpScan::SetList(TQuickSortStringList& list, const std::string& text) {
@@ -97,8 +102,10 @@ void THttpScan::SetList(TQuickSortStringList& list, const std::string& text) {
 }
 
 void THttpScan::ShowMessage(const std::string& message) {
-  if (showMessage_) showMessage_(message);
-  else qWarning("%s", message.c_str());
+  if (showMessage_)
+    showMessage_(message);
+  else
+    qWarning("%s", message.c_str());
 }
 
 void THttpScan::Log(const std::string& message) {
@@ -157,7 +164,13 @@ void THttpScan::Tick() {
   if (inTick_ || !manager_->Working()) return;
   inTick_ = true;
   manager_->SchedulerPass();
-  const bool goOn = manager_->ProgressCheck();
+  bool goOn = manager_->ProgressCheck();
+  // Once nothing is left to do, the quiet passes that end the crawl would only wait for the
+  // timer: they run at once, so the end follows the last page without the idle half second.
+  while (goOn && manager_->Quiet()) {
+    manager_->SchedulerPass();
+    goOn = manager_->ProgressCheck();
+  }
   inTick_ = false;
   if (!goOn) {
     CloseResults();
@@ -216,9 +229,16 @@ void THttpScan::ProcessPage(THttpGet& page) {
     ExtractLinks(
         body_, [this] { return manager_->Stopping(); },
         [&](unsigned char kind, std::string_view value) {
-          if (kind == kMarkBase) page.Url.Parse(value);
+          if (kind == kMarkBase) SetBase(page, value);
           HandleLink(page, value, 0, scratch, kind);
         });
+}
+
+void THttpScan::SetBase(THttpGet& page, std::string_view base) {
+  // A relative base ("/docs/") is taken against the page; one that names no usable address
+  // leaves the page's own URL in force.
+  TCrackUrl parsed;
+  if (parsed.Parse(base) || parsed.Parse(CombineUrl(page.Url.Url(), base))) page.Url = std::move(parsed);
 }
 
 void THttpScan::ScanPageHead(THttpGet& page) {
@@ -231,8 +251,8 @@ void THttpScan::ScanPageHead(THttpGet& page) {
   sink.onTag = [&](const TMetaTag& tag) {
     if (manager_->Stopping()) return;
     if (tag.Complete && OnMetaTag)
-      OnMetaTag(this, url, from, tag.TagType, tag.Attrib[0], tag.Value[0], tag.Attrib[1], tag.Value[1],
-                tag.Attrib[2], tag.Value[2]);
+      OnMetaTag(this, url, from, tag.TagType, tag.Attrib[0], tag.Value[0], tag.Attrib[1], tag.Value[1], tag.Attrib[2],
+                tag.Value[2]);
     if (!allowRedirect_) return;
     std::string target = RefreshTarget(tag);
     if (target.empty()) return;
@@ -243,16 +263,23 @@ void THttpScan::ScanPageHead(THttpGet& page) {
     int found = -1, at = -1;
     if (!seen_.FindOrInsert(target, found, true, at)) manager_->AddUrl(target, url, page.Depth, 0, 'H', 0);
   };
-  ScanHead(page.ReceivedText, sink);
+  // Titles and tag values are shown and kept as the program's text: the head is read in the
+  // page's own character set.
+  ScanHead(PageTextToCp1252(HeadPart(page.ReceivedText), page.ContentType), sink);
 }
 
 void THttpScan::HandleLink(THttpGet& page, std::string_view raw, int countArea, TCrackUrl& scratch,
                            unsigned char kind) {
   std::string type = "0", protocol;
   bool valid = true, followable = true, newHost = false;
-  std::string link = CompleteLink(page.Url, raw, type);
+  if (linkBaseOf_ != page.Url.Url()) {  // a new page, or a base address on this one
+    linkBaseOf_ = page.Url.Url();
+    linkBase_ = LinkBase(page.Url);
+  }
+  std::string link = CompleteLink(linkBase_, raw, type);
   if (link.empty()) return;
-  const std::string lower = LowerCase(link);
+  // The filters compare in lower case; without them the lower-case copy is not made.
+  const std::string lower = keywordsFilterEnabled_ || keywordsLimiterEnabled_ ? LowerCase(link) : std::string();
   if (keywordsFilterEnabled_)
     for (int i = 0; i < keywordsFilter_.Count() && valid; ++i)
       if (Contains(lower, keywordsFilter_.Strings(i))) valid = false;
@@ -262,8 +289,10 @@ void THttpScan::HandleLink(THttpGet& page, std::string_view raw, int countArea, 
     valid = any;
   }
   if (!valid) return;
-  if (type == "mail") followable = false;
-  else ClassifyLink(link, type, protocol);
+  if (type == "mail")
+    followable = false;
+  else
+    ClassifyLink(link, type, protocol);
   if (type == "0") return;
   scratch.Parse(link);
   if (protocol.compare(0, 4, "http") != 0) followable = false;
@@ -287,7 +316,7 @@ void THttpScan::HandleLink(THttpGet& page, std::string_view raw, int countArea, 
   std::string writeToFile = "x";
   const char hrefOrSrc = kind == kMarkHref ? 'H' : kind == kMarkSrc ? 'S' : ' ';
   bool followIfHtmlLink = true;
-  const std::string pageUrl = page.Url.Url();
+  const std::string& pageUrl = page.Url.Url();
   if (report) {
     if (!(typeFilterEnabled_ && !typeFilter_.Contains(type)) && OnLinkFound) {
       const std::string none;

@@ -5,7 +5,6 @@
 // which decides whether the link is new, reported and followed.
 
 #include <QTimer>
-
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -48,8 +47,8 @@ class THttpScan : public TObject {
   std::function<void(TObject* Sender, const std::string& LogMessage)> OnLog;
   std::function<void(TObject* Sender, const std::string& Url, const std::string& ReferringUrl,
                      const std::string& TagType, const std::string& Tag1stAttrib, const std::string& Tag1stValue,
-                     const std::string& Tag2ndAttrib, const std::string& Tag2ndValue,
-                     const std::string& Tag3rdAttrib, const std::string& Tag3rdValue)>
+                     const std::string& Tag2ndAttrib, const std::string& Tag2ndValue, const std::string& Tag3rdAttrib,
+                     const std::string& Tag3rdValue)>
       OnMetaTag;
   std::function<void(TObject* Sender, const std::string& HostName, const std::string& Url, const std::string& Head,
                      const std::string& Body)>
@@ -144,6 +143,7 @@ class THttpScan : public TObject {
   void Log(const std::string& message);
   void ProcessPage(THttpGet& page);
   void ScanPageHead(THttpGet& page);
+  void SetBase(THttpGet& page, std::string_view base);
   void HandleLink(THttpGet& page, std::string_view raw, int countArea, TCrackUrl& scratch, unsigned char kind);
 
   MessageSink showMessage_;
@@ -169,7 +169,8 @@ class THttpScan : public TObject {
   bool starting_ = false, stopping_ = false, inTick_ = false, passQueued_ = false;
   bool typeFilterEnabled_ = false;
   TQuickSortStringList seen_;
-  std::string body_;  // reused between pages
+  std::string body_;                   // reused between pages
+  std::string linkBase_, linkBaseOf_;  // LinkBase of the page whose URL is linkBaseOf_
 };
 
 }  // namespace mw

@@ -1,6 +1,7 @@
 #include "platform/HttpTransfer.h"
 
 #include <curl/curl.h>
+#include <algorithm>
 #include <memory>
 
 #include "common/Text.h"
@@ -60,6 +61,9 @@ struct Transfer {
     if (!t->AskHead()) return 0;
     std::string& body = t->result.body;
     const size_t cap = t->request.maxBodyBytes;
+    // The announced length is taken at its word (within the cap): the body is not moved as it grows.
+    const auto announced = static_cast<size_t>(t->result.head.contentLength);
+    if (body.empty() && announced > n) body.reserve(cap ? std::min(announced, cap) : announced);
     if (cap && body.size() + n > cap) {
       body.append(data, cap - body.size());
       t->capped = true;
@@ -135,6 +139,15 @@ void SetOptions(CURL* easy, const HttpRequest& r, Transfer& t, curl_slist* heade
   }
 }
 
+struct KeptHandles {
+  CURL* easy = nullptr;
+  CURLM* multi = nullptr;
+  ~KeptHandles() {
+    if (multi) curl_multi_cleanup(multi);
+    if (easy) curl_easy_cleanup(easy);
+  }
+};
+
 }  // namespace
 
 bool HttpLibraryReady() {
@@ -153,8 +166,24 @@ HttpResult PerformHttpGet(const HttpRequest& request) {
     result.error = "Only http and https addresses are fetched";
     return result;
   }
-  std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy(curl_easy_init(), &curl_easy_cleanup);
-  std::unique_ptr<CURLM, decltype(&curl_multi_cleanup)> multi(curl_multi_init(), &curl_multi_cleanup);
+  // Handles of their own, or the ones this thread keeps for transfers that ask for them.
+  std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> ownEasy(nullptr, &curl_easy_cleanup);
+  std::unique_ptr<CURLM, decltype(&curl_multi_cleanup)> ownMulti(nullptr, &curl_multi_cleanup);
+  CURL* easy = nullptr;
+  CURLM* multi = nullptr;
+  if (request.reuseHandles) {
+    thread_local KeptHandles kept;
+    if (kept.easy) curl_easy_reset(kept.easy);
+    else kept.easy = curl_easy_init();
+    if (!kept.multi) kept.multi = curl_multi_init();
+    easy = kept.easy;
+    multi = kept.multi;
+  } else {
+    ownEasy.reset(curl_easy_init());
+    ownMulti.reset(curl_multi_init());
+    easy = ownEasy.get();
+    multi = ownMulti.get();
+  }
   if (!easy || !multi) {
     result.outcome = HttpResult::Outcome::NoLibrary;
     return result;
@@ -166,9 +195,13 @@ HttpResult PerformHttpGet(const HttpRequest& request) {
   }
   std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headerList(headers, &curl_slist_free_all);
 
-  Transfer t{request, result, easy.get()};
-  SetOptions(easy.get(), request, t, headers);
-  curl_multi_add_handle(multi.get(), easy.get());
+  if (request.bodyStorage) {
+    result.body.swap(*request.bodyStorage);
+    result.body.clear();
+  }
+  Transfer t{request, result, easy};
+  SetOptions(easy, request, t, headers);
+  curl_multi_add_handle(multi, easy);
 
   // The transfer runs in short slices, so an abort, the idle time-out and the deadline are
   // noticed within a few milliseconds even while the server sends nothing.
@@ -176,10 +209,10 @@ HttpResult PerformHttpGet(const HttpRequest& request) {
   CURLcode code = CURLE_OK;
   for (;;) {
     int running = 0;
-    curl_multi_perform(multi.get(), &running);
+    curl_multi_perform(multi, &running);
     if (running == 0) {
       int queued = 0;
-      while (CURLMsg* msg = curl_multi_info_read(multi.get(), &queued))
+      while (CURLMsg* msg = curl_multi_info_read(multi, &queued))
         if (msg->msg == CURLMSG_DONE) code = msg->data.result;
       break;
     }
@@ -196,9 +229,9 @@ HttpResult PerformHttpGet(const HttpRequest& request) {
     // Wait for the sockets, but no longer than libcurl asks (its resolver and connection
     // timers often want to be called back after a millisecond or less).
     long wanted = -1;
-    curl_multi_timeout(multi.get(), &wanted);
+    curl_multi_timeout(multi, &wanted);
     const int wait = wanted >= 0 && wanted < 10 ? int(wanted) : 10;
-    if (wait > 0) curl_multi_poll(multi.get(), nullptr, 0, wait, nullptr);
+    if (wait > 0) curl_multi_poll(multi, nullptr, 0, wait, nullptr);
   }
 
   if (stop == HttpResult::Outcome::Complete) {
@@ -209,15 +242,15 @@ HttpResult PerformHttpGet(const HttpRequest& request) {
   }
   if (!t.headAsked && code != CURLE_OK) {
     long status = 0;
-    curl_easy_getinfo(easy.get(), CURLINFO_RESPONSE_CODE, &status);
+    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
     result.head.status = int(status);
   }
   result.outcome = stop;
   if (code != CURLE_OK) result.error = curl_easy_strerror(code);
   char* effective = nullptr;
-  if (curl_easy_getinfo(easy.get(), CURLINFO_EFFECTIVE_URL, &effective) == CURLE_OK && effective)
+  if (curl_easy_getinfo(easy, CURLINFO_EFFECTIVE_URL, &effective) == CURLE_OK && effective)
     result.effectiveUrl = effective;
-  curl_multi_remove_handle(multi.get(), easy.get());
+  curl_multi_remove_handle(multi, easy);
   return result;
 }
 

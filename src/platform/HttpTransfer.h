@@ -45,6 +45,12 @@ struct HttpRequest {
   std::optional<std::chrono::steady_clock::time_point> deadline;  // whole-transfer limit
   std::size_t maxBodyBytes = 0;          // 0: no cap
   const std::atomic<bool>* abort = nullptr;  // set from any thread to end the transfer at once
+  // An emptied buffer whose memory the body takes over: a caller that makes many requests hands
+  // back its last body, so pages are not taken in into fresh memory every time.
+  std::string* bodyStorage = nullptr;
+  // Keeps this thread's libcurl handles for its next transfer instead of setting up new ones
+  // (for threads that make many requests one after another).
+  bool reuseHandles = false;
 
   // Called once on the transfer's thread when the final response head is in, before the body
   // is kept; returning false ends the transfer (Outcome::StoppedByHead).

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "common/SafeFileName.h"
 #include "common/Text.h"
 #include "ranking/RankingHistory.h"
 #include "ranking/RankingReport.h"
@@ -38,11 +39,10 @@ bool CheckRankingInput(const std::string& keyword, const std::string& site, std:
   return true;
 }
 
-// The one place that names the run's files; report names are shortened by the rule of the kept
-// answers (engine + "_" + folded text + ".html", cut with a hash beyond 255 bytes).
+// The one place that names the run's files: prefix + "_" + folded project name + extension,
+// shortened like every report name.
 std::string RankingFileName(const std::string& prefix, const std::string& projectName, const std::string& extension) {
-  std::string name = ResponseFileName(prefix, projectName);
-  return name.substr(0, name.size() - std::string_view(".html").size()) + extension;
+  return FittingFileName(prefix + "_", projectName, extension);
 }
 std::string RankingReportFileName(const std::string& projectName) {
   return RankingFileName("Ranking", projectName, ".html");

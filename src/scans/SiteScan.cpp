@@ -13,7 +13,9 @@
 namespace mw {
 namespace {
 
-QString ToQString(const std::string& cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
+QString ToQString(const std::string& cp1252) {
+  return QString::fromStdString(Cp1252ToUtf8(cp1252));
+}
 
 }  // namespace
 
@@ -21,9 +23,12 @@ SiteScan::SiteScan(ProgramFolder folder, View view) : folder_(std::move(folder))
 
 const char* SiteScan::ModeLabelText(ScanMode mode) {
   switch (mode) {
-    case ScanMode::BrokenLinks: return "Verwaiste Links (broken link)";
-    case ScanMode::MetaTags: return "Metatag-Analyse:";
-    case ScanMode::Discovery: break;
+    case ScanMode::BrokenLinks:
+      return "Verwaiste Links (broken link)";
+    case ScanMode::MetaTags:
+      return "Metatag-Analyse:";
+    case ScanMode::Discovery:
+      break;
   }
   return "Seiten die zum Anmelden vorgesehen sind:";
 }
@@ -42,10 +47,10 @@ bool SiteScan::IsPageLike(const std::string& url) {
 
 std::vector<std::string> SiteScan::StatsLines(int inQueue, int downloading, int toAnalyze, int done, int retries,
                                               int errors) {
-  return {"      Noch zu besuchen: " + std::to_string(inQueue), "         Besuchte URLs: " + std::to_string(done),
-          "         Lade herunter: " + std::to_string(downloading),
-          "   Noch zu Analysieren: " + std::to_string(toAnalyze),
-          " Wiederholungsversuche: " + std::to_string(retries), "     Fehlerhafte Links: " + std::to_string(errors)};
+  return {
+      "      Noch zu besuchen: " + std::to_string(inQueue),     "         Besuchte URLs: " + std::to_string(done),
+      "         Lade herunter: " + std::to_string(downloading), "   Noch zu Analysieren: " + std::to_string(toAnalyze),
+      " Wiederholungsversuche: " + std::to_string(retries),     "     Fehlerhafte Links: " + std::to_string(errors)};
 }
 
 void SiteScan::Begin(ScanMode mode, const std::string& startUrl, int maxPages) {
@@ -55,7 +60,13 @@ void SiteScan::Begin(ScanMode mode, const std::string& startUrl, int maxPages) {
   lastMetaUrl_.clear();
   keywords_.clear();
   lines_.clear();
+  startUrl_ = startUrl;
+  startLoaded_ = false;
   Add(startUrl);
+}
+
+std::string SiteScan::StartFailedLine() const {
+  return "Fehler: Die Startadresse " + startUrl_ + " konnte nicht geladen werden.";
 }
 
 void SiteScan::Add(std::string line) {
@@ -72,13 +83,16 @@ void SiteScan::Working(bool working) {
   if (working) SetStatus("   Working...");
 }
 
-void SiteScan::StopRequested() { SetStatus(status_ + "    stopping..."); }
+void SiteScan::StopRequested() {
+  SetStatus(status_ + "    stopping...");
+}
 
 void SiteScan::Stats(int inQueue, int downloading, int toAnalyze, int done, int retries, int errors) {
   if (view_.setStats) view_.setStats(StatsLines(inQueue, downloading, toAnalyze, done, retries, errors));
 }
 
 bool SiteScan::PageReceived(const std::string& url, const std::string& maxPagesText) {
+  if (url == startUrl_) startLoaded_ = true;
   switch (mode_) {
     case ScanMode::Discovery: {
       if (IsPageLike(url)) Add(url);
@@ -132,12 +146,15 @@ SiteScan::Ending SiteScan::Finish(const std::string& addressText) {
       end.newPages = lines_;
       break;
     case ScanMode::BrokenLinks:
-      end.summary = "Fertig: " + std::to_string(ok_) + " Links sind OK. " + std::to_string(broken_) +
-                    " Links sind defekt.";
+      end.summary =
+          "Fertig: " + std::to_string(ok_) + " Links sind OK. " + std::to_string(broken_) + " Links sind defekt.";
       end.offerSave = true;
       break;
     case ScanMode::MetaTags: {
-      end.summary = "Fertig: " + std::to_string(ok_) + " Seiten wurden \xc3\xbc" "berpr\xc3\xbc" "ft!";
+      end.summary = "Fertig: " + std::to_string(ok_) +
+                    " Seiten wurden \xc3\xbc"
+                    "berpr\xc3\xbc"
+                    "ft!";
       end.offerSave = true;
       end.keywordFile = folder_.File(FittingFileName("keywords_", addressText, ".txt"));
       if (!WriteLineFile(end.keywordFile, KeywordList(keywords_), &end.error) ||

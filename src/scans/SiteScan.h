@@ -16,18 +16,18 @@ enum class ScanMode { Discovery = 0, BrokenLinks = 1, MetaTags = 2 };
 class SiteScan {
  public:
   struct View {
-    std::function<void(const std::string& line)> addResultLine;          // a new line of the result list
+    std::function<void(const std::string& line)> addResultLine;           // a new line of the result list
     std::function<void(const std::vector<std::string>& lines)> setStats;  // the statistics box, whole
-    std::function<void(const std::string& text)> setStatus;              // the status-bar text
+    std::function<void(const std::string& text)> setStatus;               // the status-bar text
   };
 
   // What a finished crawl leaves to the owner.
   struct Ending {
-    std::string summary;               // UTF-8 message for the broken-link and meta-tag scans
-    bool offerSave = false;            // ask whether to save the result list
-    std::vector<std::string> newPages; // discovery: the result list, to add to the project
-    std::string keywordFile;           // meta-tag analysis: the file written
-    std::string error;                 // UTF-8; a keyword file that could not be written
+    std::string summary;                // UTF-8 message for the broken-link and meta-tag scans
+    bool offerSave = false;             // ask whether to save the result list
+    std::vector<std::string> newPages;  // discovery: the result list, to add to the project
+    std::string keywordFile;            // meta-tag analysis: the file written
+    std::string error;                  // UTF-8; a keyword file that could not be written
   };
 
   SiteScan(ProgramFolder folder, View view);
@@ -49,6 +49,10 @@ class SiteScan {
   const std::vector<std::string>& ResultLines() const { return lines_; }
   int OkCount() const { return ok_; }
   int BrokenCount() const { return broken_; }
+  // Whether the start address came in as a page; a scan whose start page failed found nothing.
+  bool StartLoaded() const { return startLoaded_; }
+  // The line that says the start address could not be loaded.
+  std::string StartFailedLine() const;
 
   void Working(bool working);  // true: "   Working..." in the status bar
   void Stats(int inQueue, int downloading, int toAnalyze, int done, int retries, int errors);
@@ -85,6 +89,8 @@ class SiteScan {
   std::vector<std::string> keywords_;
   std::string lastMetaUrl_;
   std::string status_;
+  std::string startUrl_;
+  bool startLoaded_ = false;
   int maxPages_ = 0;
   int ok_ = 0;
   int broken_ = 0;

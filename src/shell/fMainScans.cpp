@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
+#include <QTimer>
+#include <optional>
 
 #include "common/Files.h"
 #include "common/Text.h"
@@ -20,6 +22,43 @@
 #include "shell/fMain.h"
 
 namespace mw {
+namespace {
+
+// A crawl's lines and statistics reach the widgets once per paint, not once per event: a fast
+// crawl would otherwise lay out the result list and the statistics box again for every page.
+class ScanViewBatch : public QObject {
+ public:
+  ScanViewBatch(QObject* parent, QPlainTextEdit* list, QPlainTextEdit* stats)
+      : QObject(parent), list_(list), stats_(stats) {
+    timer_.setSingleShot(true);
+    timer_.setInterval(16);
+    connect(&timer_, &QTimer::timeout, this, [this] { Flush(); });
+  }
+  void AddLine(const QString& line) {
+    lines_.append(line);
+    timer_.start();
+  }
+  void SetStats(const QString& text) {
+    statsText_ = text;
+    timer_.start();
+  }
+  void Flush() {
+    timer_.stop();
+    if (!lines_.isEmpty()) list_->appendPlainText(lines_.join(QLatin1Char('\n')));
+    lines_.clear();
+    if (statsText_) stats_->setPlainText(*statsText_);
+    statsText_.reset();
+  }
+
+ private:
+  QPlainTextEdit* list_;
+  QPlainTextEdit* stats_;
+  QTimer timer_;
+  QStringList lines_;
+  std::optional<QString> statsText_;
+};
+
+}  // namespace
 
 void TMainForm::SetUpScans() {
   httpScan1_ = std::make_unique<THttpScan>();
@@ -28,16 +67,22 @@ void TMainForm::SetUpScans() {
   binding_.Apply = [this](CrawlerProperty p, const CrawlerValues& v) { ApplyCrawlerValue(*httpScan1_, p, v); };
   StopCrawl = [this] { return httpScan1_->Stop(); };
 
+  auto* batch = new ScanViewBatch(this, ErgMemo, Memo7);
   SiteScan::View view;
-  view.addResultLine = [this](const std::string& line) { ErgMemo->appendPlainText(ToQt(line)); };
-  view.setStats = [this](const std::vector<std::string>& lines) { Memo7->setPlainText(ToQtList(lines).join(QLatin1Char('\n'))); };
+  view.addResultLine = [batch](const std::string& line) { batch->AddLine(ToQt(line)); };
+  view.setStats = [batch](const std::vector<std::string>& lines) {
+    batch->SetStats(ToQtList(lines).join(QLatin1Char('\n')));
+  };
   view.setStatus = [this](const std::string& text) { StatusLabel->setText(ToQt(text)); };
   siteScan_ = std::make_unique<SiteScan>(context_.folder, view);
 
   ScanHooks hooks;
   hooks.maxPagesText = [this] { return FromQt(MaxPagesEdit->text()); };
   hooks.limitReached = [this] { StopBitBtnClick(); };
-  hooks.ended = [this] { HttpScan1Ended(); };
+  hooks.ended = [this, batch] {
+    batch->Flush();  // the end handling reads the list
+    HttpScan1Ended();
+  };
   ConnectSiteScan(*httpScan1_, *siteScan_, hooks);
   // The crawl begins: closing is refused until it has reported its end.
   const auto scanWorking = httpScan1_->OnWorking;
@@ -127,7 +172,8 @@ void TMainForm::HttpScan1Ended() {
   if (end.offerSave && context_.dialogs->YesNo(Msg("Ergebnis in eine Datei speichern?"))) {
     const QString file = context_.dialogs->SaveFile({}, {});
     std::string error;
-    if (!file.isEmpty() && !SiteScan::SaveResultList(file.toStdString(), TextLines(FromQt(ErgMemo->toPlainText())), &error))
+    if (!file.isEmpty() &&
+        !SiteScan::SaveResultList(file.toStdString(), TextLines(FromQt(ErgMemo->toPlainText())), &error))
       ShowError(error);
   }
   StartBitBtn->setEnabled(true);

@@ -3,7 +3,6 @@
 
 #include <QEventLoop>
 #include <QTimer>
-
 #include <functional>
 #include <map>
 #include <string>
@@ -20,6 +19,8 @@ struct ErrorSeen {
   std::string url;
   unsigned code;
   std::string msg;
+  std::string from;
+  bool operator==(const ErrorSeen&) const = default;
 };
 
 class CrawlRecorder {
@@ -56,8 +57,8 @@ class CrawlRecorder {
       if (onPage) onPage(url);
     };
     scan.OnError = [this](mw::TObject* sender, const std::string& url, unsigned code, const std::string& msg,
-                          const std::string&) {
-      errors.push_back({url, code, msg});
+                          const std::string& from) {
+      errors.push_back({url, code, msg, from});
       errorSenders.push_back(sender);
     };
     scan.OnLinkFound = [this](mw::TObject*, const std::string& url, const std::string& type, const std::string& from,
@@ -67,8 +68,8 @@ class CrawlRecorder {
       if (onLink) onLink(url, writeToFile, follow);
     };
     scan.OnMetaTag = [this](mw::TObject*, const std::string& url, const std::string& ref, const std::string& type,
-                            const std::string& a1, const std::string& v1, const std::string& a2,
-                            const std::string& v2, const std::string& a3, const std::string& v3) {
+                            const std::string& a1, const std::string& v1, const std::string& a2, const std::string& v2,
+                            const std::string& a3, const std::string& v3) {
       metas.push_back({url, ref, type, a1, v1, a2, v2, a3, v3});
     };
     scan.OnUpdatedStats = [this](mw::TObject*, int q, int d, int a, int done, int r, int e) {

@@ -4,10 +4,10 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "CrawlHarness.h"
 #include "common/Files.h"
 #include "crawler/HttpScan.h"
 #include "support/TestHttpServer.h"
-#include "CrawlHarness.h"
 
 using namespace mw;
 using mwtest::Route;
@@ -25,11 +25,13 @@ void BuildSite(TestHttpServer& s) {
             "<a href=\"a.html\">A</a> <a href=\"sub/\">Sub</a> <a href=\"account.html\">Konto</a>\n"
             "<img src=\"pic.gif\"> <a href=\"image.html\">I</a> <a href=\"missing.html\">M</a>\n"
             "<a href=\"flaky.html\">F</a> <a href=\"empty.html\">E</a> <a href=\"doc.pdf\">D</a>\n"
-            "<a href=\"mailto:joe@site.test?subject=Hallo\">Mail</a> <a href=\"" + far + "\">Far</a>\n"
-            "<a href=\"a.html#top\">again</a></body></html>");
+            "<a href=\"mailto:joe@site.test?subject=Hallo\">Mail</a> <a href=\"" +
+                far +
+                "\">Far</a>\n"
+                "<a href=\"a.html#top\">again</a></body></html>");
   s.SetPage("/a.html", "<a href=\"deep.html\">deep</a> <a href=\"/\">home</a> <a href=refresh.html>r</a>");
-  s.SetPage("/sub/", "<base href=\"http://127.0.0.1:" + std::to_string(s.Port()) +
-                         "/other/\"><a href=\"based.html\">b</a>");
+  s.SetPage("/sub/",
+            "<base href=\"http://127.0.0.1:" + std::to_string(s.Port()) + "/other/\"><a href=\"based.html\">b</a>");
   s.SetPage("/other/based.html", "<p>based</p>");
   s.SetPage("/other/", "<p>the base itself is a link too</p>");
   s.SetPage("/deep.html", "<a href=\"deeper.html\">deeper</a>");
@@ -104,7 +106,8 @@ TEST(Crawl, SiteRulesStatusesAndResults) {
 
   ASSERT_GE(r.metas.size(), 2u);
   EXPECT_EQ(r.metas[0], (std::vector<std::string>{start, start, "TITLE", "TITLE", "Start", "", "", "", ""}));
-  EXPECT_EQ(r.metas[1], (std::vector<std::string>{start, start, "META", "NAME", "keywords", "CONTENT", "Alpha Beta", "", ""}));
+  EXPECT_EQ(r.metas[1],
+            (std::vector<std::string>{start, start, "META", "NAME", "keywords", "CONTENT", "Alpha Beta", "", ""}));
 
   EXPECT_EQ(r.working, (std::vector<bool>{true, false}));
   EXPECT_EQ(r.workingSenders[0], &r.scan.Manager());
@@ -115,9 +118,9 @@ TEST(Crawl, SiteRulesStatusesAndResults) {
   const auto first = s.Requests().at(0);
   EXPECT_EQ(first.Header("User-Agent"), kDefaultAgent);
   EXPECT_EQ(first.Header("Referer"), start);
-  for (auto m : {"HTML: starting download for " + start, "HTML: thread done: " + start,
-                 "html head complete (200):" + start, "page received, processing:" + start,
-                 "HTML: GetHttp_Error " + U("/flaky.html")})
+  for (auto m :
+       {"HTML: starting download for " + start, "HTML: thread done: " + start, "html head complete (200):" + start,
+        "page received, processing:" + start, "HTML: GetHttp_Error " + U("/flaky.html")})
     EXPECT_NE(std::find(r.logs.begin(), r.logs.end(), m), r.logs.end()) << m;
 
   std::string text;
@@ -135,8 +138,9 @@ TEST(Crawl, SiteRulesStatusesAndResults) {
 
 TEST(Crawl, HandlersFiltersDepthAndScope) {
   TestHttpServer s;
-  s.SetPage("/docs/", "<a href=\"a.html\">a</a> <a href=\"b.html\">b</a> <a href=\"f.pdf\">f</a>"
-                      " <a href=\"/outside.html\">o</a>");
+  s.SetPage("/docs/",
+            "<a href=\"a.html\">a</a> <a href=\"b.html\">b</a> <a href=\"f.pdf\">f</a>"
+            " <a href=\"/outside.html\">o</a>");
   s.SetPage("/docs/a.html", "<a href=\"inner.html\">i</a>");
   s.SetPage("/docs/b.html", "<p>b</p>");
   s.SetPage("/docs/inner.html", "<p>i</p>");
@@ -174,7 +178,8 @@ TEST(Crawl, HandlersFiltersDepthAndScope) {
     EXPECT_TRUE(r.Link(s.Url("/outside.html")));
     std::string text;
     ASSERT_TRUE(ReadWholeFile(results, text));
-    EXPECT_EQ(text, "\"htm\";\"" + s.Url("/docs/a.html") + "\"\r\nown line\r\n\"htm\";\"" + s.Url("/outside.html") + "\"\r\n");
+    EXPECT_EQ(text, "\"htm\";\"" + s.Url("/docs/a.html") + "\"\r\nown line\r\n\"htm\";\"" + s.Url("/outside.html") +
+                        "\"\r\n");
   }
   {  // Only links within the current page's folder are reported.
     CrawlRecorder r;
@@ -282,4 +287,32 @@ TEST(Crawl, RefreshTargetKeepsThePageDepth) {
   off.scan.SetAllowRedirect(false);
   ASSERT_TRUE(off.Crawl(s.Url("/")));
   EXPECT_EQ(s.CountFor("/moved/r.html"), 1u);  // not asked again
+}
+
+TEST(Crawl, RelativeBaseHeadCharsetAndADeadStartPage) {
+  TestHttpServer s;
+  s.Set("/dir/p.html", Route{200,
+                             "text/html; charset=utf-8",
+                             "<html><head><title>B\xc3\xa4"
+                             "ckerei</title></head><body><base href=\"/docs/\">"
+                             "<a href=\"x.html\">x</a></body></html>",
+                             0,
+                             {}});
+  s.SetPage("/docs/x.html", "<p>x</p>");
+  CrawlRecorder r;
+  ASSERT_TRUE(r.Crawl(s.Url("/dir/p.html")));
+  const LinkSeen* x = r.Link(s.Url("/docs/x.html"));
+  ASSERT_NE(x, nullptr);
+  EXPECT_EQ(x->from, s.Url("/docs/"));  // the base stands in for the page
+  for (const auto& l : r.links) EXPECT_EQ(l.url.find("://:"), std::string::npos) << l.url;
+  EXPECT_TRUE(HasPage(r, s.Url("/docs/x.html")));
+  ASSERT_FALSE(r.metas.empty());
+  EXPECT_EQ(r.metas[0][4],
+            "B\xe4"
+            "ckerei");  // the title in the program's text, not as UTF-8 bytes
+
+  // The start address is linked from nowhere, although it is sent as its own referrer.
+  r.errors.clear();
+  ASSERT_TRUE(r.Crawl(s.Url("/gone.html")));
+  EXPECT_EQ(r.errors, (std::vector<ErrorSeen>{{s.Url("/gone.html"), 404, "ERROR", ""}}));
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "crawler/HtmlScanner.h"
+#include "crawler/PageCharset.h"
 
 using namespace mw;
 
@@ -51,7 +52,7 @@ TEST(PlaceMarkers, CodesAndOverlaps) {
   t = "<base href=/b/>";
   PlaceMarkers(t);
   EXPECT_EQ(t, std::string("<base href\x07/b/>"));  // the later keyword wins on the shared "="
-  t = "<<a";  // a failed match restarts with the character as a first one
+  t = "<<a";                                        // a failed match restarts with the character as a first one
   PlaceMarkers(t);
   EXPECT_EQ(t, std::string("<<\x0e"));
   t = "nothing here";
@@ -79,14 +80,17 @@ TEST(ExtractLinks, ValuesKindsAndRefusals) {
   std::string body = Normalize("<a href=1.html> <a href=2.html>", true, false);
   PlaceMarkers(body);
   int calls = 0;
-  ExtractLinks(body, [&] { return calls > 0; }, [&](unsigned char, std::string_view) { ++calls; });
+  ExtractLinks(
+      body, [&] { return calls > 0; }, [&](unsigned char, std::string_view) { ++calls; });
   EXPECT_EQ(calls, 1);
 }
 
 TEST(ScanHead, TitleMetaTagsAndRefresh) {
   std::string title;
-  auto tags = Tags("<html><HEAD><title>Die Seite</title>\n<META NAME=\"keywords\" CONTENT=\"Alpha Beta\">"
-                   "<meta name=\"x\" content=\"y\" />\n<link rel=stylesheet href=s.css></head><body>", &title);
+  auto tags = Tags(
+      "<html><HEAD><title>Die Seite</title>\n<META NAME=\"keywords\" CONTENT=\"Alpha Beta\">"
+      "<meta name=\"x\" content=\"y\" />\n<link rel=stylesheet href=s.css></head><body>",
+      &title);
   EXPECT_EQ(title, "Die Seite");
   ASSERT_EQ(tags.size(), 3u);
   EXPECT_EQ(tags[0].TagType, "META");
@@ -121,18 +125,21 @@ TEST(Scanner, HostileInputIsHarmless) {
   Tags("<head><meta " + std::string(50000, '=') + std::string(50000, '"') + "</head>");
 }
 
-TEST(PlaceMarkers, WindowedRunEqualsTheRunOverEveryCharacter) {
+TEST(PlaceMarkers, AgreesWithTheProgressCounters) {
   // Random text made of the keywords' letters, pieces of keywords and filler.
   const std::string alphabet = " hrefHREF=srcSRC<a/A>frameFRAMEopenwinOPENWIN(baseBASEoptionvalueVALUEappletxyz.,";
-  const char* pieces[] = {" href=", " SRC=", "<a", "/a>", "a/>", "<frame", "</FRAME", "openwin( ", "base href=",
-                          "<option", "/option>", "<applet", "/applet>", " value=", "          ", "xxxxxxxxxxxxxxxx"};
+  const char* pieces[] = {
+      " href=",     " SRC=",   "<a",       "/a>",     "a/>",      "<frame",  "</FRAME",    "openwin( ",
+      "base href=", "<option", "/option>", "<applet", "/applet>", " value=", "          ", "xxxxxxxxxxxxxxxx"};
   std::mt19937 rng(3);
   for (int round = 0; round < 20000; ++round) {
     std::string text;
     const int parts = int(rng() % 40);
     for (int p = 0; p < parts; ++p) {
-      if (rng() % 3 == 0) text += pieces[rng() % 16];
-      else text.push_back(alphabet[rng() % alphabet.size()]);
+      if (rng() % 3 == 0)
+        text += pieces[rng() % 16];
+      else
+        text.push_back(alphabet[rng() % alphabet.size()]);
     }
     std::string windowed = text, everywhere = text;
     const bool a = PlaceMarkers(windowed), b = PlaceMarkersEverywhere(everywhere);
@@ -149,8 +156,10 @@ TEST(Normalize, FastPathsAgreeWithTheRules) {
     for (std::size_t i = 0; i < text.size(); ++i) {
       char c = text[i];
       if (static_cast<unsigned char>(c) < 32) {
-        if (c == '\n' && lineMode) c = ' ';
-        else continue;
+        if (c == '\n' && lineMode)
+          c = ' ';
+        else
+          continue;
       } else if (quoteMode && (c == '"' || c == '\'' || c == ',')) {
         c = ' ';
       }
@@ -170,4 +179,36 @@ TEST(Normalize, FastPathsAgreeWithTheRules) {
     for (int mode = 0; mode < 4; ++mode)
       ASSERT_EQ(Normalize(text, mode & 1, mode & 2), reference(text, mode & 1, mode & 2)) << text << " " << mode;
   }
+}
+
+TEST(PageCharset, HeaderThenMetaThenValidUtf8ThenWindows1252) {
+  const std::string utf8 =
+                        "B\xc3\xa4"
+                        "ckerei",
+                    cp1252 =
+                        "B\xe4"
+                        "ckerei";
+  struct Case {
+    std::string text, contentType, expected;
+  };
+  const Case cases[] = {
+      {"<head><title>" + utf8 + "</title></head>", "text/html", "<head><title>" + cp1252 + "</title></head>"},
+      {cp1252, "text/html", cp1252},                  // not UTF-8: taken as it is
+      {utf8, "text/html; charset=ISO-8859-1", utf8},  // the header's set is believed
+      {utf8, "text/html; Charset=\"UTF-8\"", cp1252},
+      {"<meta charset=\"utf-8\">" + utf8, "text/html", "<meta charset=\"utf-8\">" + cp1252},
+      {"<meta http-equiv=content-type content=\"text/html; charset=windows-1252\">" + utf8, "text/html",
+       "<meta http-equiv=content-type content=\"text/html; charset=windows-1252\">" + utf8},
+      {"<meta charset=utf-8>" + utf8, "text/html; charset=latin1", "<meta charset=utf-8>" + utf8},   // header first
+      {"<script charset=latin1></script>" + utf8, "", "<script charset=latin1></script>" + cp1252},  // not a META tag
+      {"<meta charset=iso-8859-2>\xb9", "", "<meta charset=iso-8859-2>\x9a"},  // s with caron, via the decoder
+      {"\xe2\x82\xac \xd0\x96", "text/html; charset=bogus", "\x80 ?"},         // unknown set: valid UTF-8; no 1252 form
+  };
+  for (const auto& c : cases) EXPECT_EQ(PageTextToCp1252(c.text, c.contentType), c.expected) << c.text;
+  EXPECT_FALSE(IsValidUtf8("\xc0\xaf"));      // overlong
+  EXPECT_FALSE(IsValidUtf8("\xed\xa0\x80"));  // surrogate
+  EXPECT_FALSE(IsValidUtf8("ab\xc3"));        // cut short
+  EXPECT_TRUE(IsValidUtf8("\xf0\x9f\x98\x80"));
+  EXPECT_EQ(HeadPart("<html><head><title>x</title></HEAD><body>"), "<html><head><title>x</title></HEAD>");
+  EXPECT_EQ(HeadPart("<html><body>"), "");
 }

@@ -48,7 +48,8 @@ TEST(CrackUrl, PartsDirectoryAndSiteKey) {
   EXPECT_EQ(u.SiteKey, "site.test");
   EXPECT_EQ(Parsed("https://site.test/").Port, 443);
 
-  for (auto [path, dir] : {std::pair{"/a/b", "/a/b/"}, {"/a/b.html", "/a/"}, {"/a/b/", "/a/b/"}, {"/b", "/"}, {"/", "/"}})
+  for (auto [path, dir] :
+       {std::pair{"/a/b", "/a/b/"}, {"/a/b.html", "/a/"}, {"/a/b/", "/a/b/"}, {"/b", "/"}, {"/", "/"}})
     EXPECT_EQ(DirectoryOfPath(path), dir) << path;
   EXPECT_EQ(SiteKeyOfHost("site.test"), "site.test");
   EXPECT_EQ(SiteKeyOfHost("other.test"), "other.test");
@@ -112,4 +113,53 @@ TEST(FileTypes, TableIsOrderedAndSearchable) {
     EXPECT_LT(CompareFileType(kKnownFileTypes[i - 1], kKnownFileTypes[i]), 0) << kKnownFileTypes[i];
   for (auto ext : kKnownFileTypes) EXPECT_TRUE(IsKnownFileType(ext)) << ext;
   for (auto ext : {"htm", "html", "php", "asp", "", "GIF", "zzz", "mai"}) EXPECT_FALSE(IsKnownFileType(ext)) << ext;
+}
+
+TEST(CrackUrl, PlainAddressesReadAsLibcurlReadsThem) {
+  const char* urls[] = {"http://www.site.test",
+                        "http://www.site.test/",
+                        "https://site.test:8443/a/b.html?x=1&y=2#frag",
+                        "http://127.0.0.1:8080/doc/index.html",
+                        "http://127.1/",
+                        "http://0x7f.0.0.1/",
+                        "http://010.0.0.1/x",
+                        "http://1.2.3.4.5/",
+                        "http://300.1.1.1/",
+                        "http://a-b.site.test/p%20q.html",
+                        "http://a..b/",
+                        "http://a./",
+                        "http://.a/",
+                        "http://-a.test/",
+                        "http://site.test:0/",
+                        "http://site.test:080/",
+                        "http://site.test:65536/",
+                        "http://site.test:/",
+                        "http://Site.Test/x",
+                        "HTTP://site.test/",
+                        "http://site.test/a b",
+                        "http://site.test/\x7f",
+                        "http://site.test/{x}|^`\"<>.html",
+                        "http://site.test?q=1",
+                        "http://site.test#f",
+                        "http://joe@site.test/",
+                        "http://site.test/a/../b/./c.html",
+                        "http://xn--bcher-kva.test/",
+                        "http://site.test/\xe4.html",
+                        "http://",
+                        "http:///x",
+                        "http://[::1]:8080/",
+                        "http://site_x.test/",
+                        "https://12345/"};
+  for (const char* url : urls) {
+    TCrackUrl fast, library;
+    EXPECT_EQ(fast.Parse(url), library.ParseWithLibrary(url)) << url;
+    EXPECT_EQ(fast.Scheme, library.Scheme) << url;
+    EXPECT_EQ(fast.HostName, library.HostName) << url;
+    EXPECT_EQ(fast.Port, library.Port) << url;
+    EXPECT_EQ(fast.UserName, library.UserName) << url;
+    EXPECT_EQ(fast.UrlPathWithFile, library.UrlPathWithFile) << url;
+    EXPECT_EQ(fast.ExtraInfos, library.ExtraInfos) << url;
+    EXPECT_EQ(fast.UrlPath, library.UrlPath) << url;
+    EXPECT_EQ(fast.SiteKey, library.SiteKey) << url;
+  }
 }
