@@ -1,13 +1,11 @@
 #include "tools/fClickOptions.h"
 
 #include <QCheckBox>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "auxiliary/Links.h"
@@ -76,25 +74,10 @@ TClickOptionsForm::TClickOptionsForm(AppContext& context, QWidget* parent) : TMo
   VariableClicksCheckBox->setObjectName(QStringLiteral("VariableClicksCheckBox"));
   column->addWidget(VariableClicksCheckBox);
   column->addStretch();
-  auto* line = new QFrame(this);
-  line->setFrameShape(QFrame::HLine);
-  line->setFrameShadow(QFrame::Sunken);
-  column->addWidget(line);
-  auto* buttons = new QHBoxLayout;
-  HilfeBitBtn = new QPushButton(Msg("Hilfe"), this);
-  HilfeBitBtn->setObjectName(QStringLiteral("HilfeBitBtn"));
-  AbortBitBtn = new QPushButton(Msg("Abbrechen"), this);
-  AbortBitBtn->setObjectName(QStringLiteral("AbortBitBtn"));
-  WeiterBitBtn = new QPushButton(Msg("Weiter"), this);
-  WeiterBitBtn->setObjectName(QStringLiteral("WeiterBitBtn"));
-  WeiterBitBtn->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
-  WeiterBitBtn->setLayoutDirection(Qt::RightToLeft);  // the glyph on the right
-  WeiterBitBtn->setDefault(true);
-  buttons->addWidget(HilfeBitBtn);
-  buttons->addStretch();
-  buttons->addWidget(AbortBitBtn);
-  buttons->addWidget(WeiterBitBtn);
-  column->addLayout(buttons);
+  const WizardButtons buttons = AddWizardButtons(this, column);
+  HilfeBitBtn = buttons.hilfe;
+  AbortBitBtn = buttons.abort;
+  WeiterBitBtn = buttons.weiter;
   row->addLayout(column, 1);
 
   connect(Edit1, &QLineEdit::textChanged, this, &TClickOptionsForm::Edit1Change);

@@ -1,11 +1,9 @@
 #include "tools/fKeywords.h"
 
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "auxiliary/Links.h"
@@ -40,25 +38,10 @@ TKeywordsForm::TKeywordsForm(AppContext& context, QWidget* parent) : TModalForm(
   Edit1->setObjectName(QStringLiteral("Edit1"));
   column->addWidget(Edit1);
   column->addStretch();
-  auto* line = new QFrame(this);
-  line->setFrameShape(QFrame::HLine);
-  line->setFrameShadow(QFrame::Sunken);
-  column->addWidget(line);
-  auto* buttons = new QHBoxLayout;
-  HilfeBitBtn = new QPushButton(Msg("Hilfe"), this);
-  HilfeBitBtn->setObjectName(QStringLiteral("HilfeBitBtn"));
-  AbortBitBtn = new QPushButton(Msg("Abbrechen"), this);
-  AbortBitBtn->setObjectName(QStringLiteral("AbortBitBtn"));
-  WeiterBitBtn = new QPushButton(Msg("Weiter"), this);
-  WeiterBitBtn->setObjectName(QStringLiteral("WeiterBitBtn"));
-  WeiterBitBtn->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
-  WeiterBitBtn->setLayoutDirection(Qt::RightToLeft);  // the glyph on the right
-  WeiterBitBtn->setDefault(true);
-  buttons->addWidget(HilfeBitBtn);
-  buttons->addStretch();
-  buttons->addWidget(AbortBitBtn);
-  buttons->addWidget(WeiterBitBtn);
-  column->addLayout(buttons);
+  const WizardButtons buttons = AddWizardButtons(this, column);
+  HilfeBitBtn = buttons.hilfe;
+  AbortBitBtn = buttons.abort;
+  WeiterBitBtn = buttons.weiter;
   row->addLayout(column, 1);
 
   connect(HilfeBitBtn, &QPushButton::clicked, this, [this] { OpenHelpPage(context_); });
