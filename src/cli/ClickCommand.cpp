@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/ProgramInfo.h"
 #include "common/Cp1252.h"
 #include "common/Files.h"
 #include "common/Text.h"
@@ -85,8 +86,7 @@ int Click(const Args& args) {
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
 
-  const ProgramFolder folder =
-      ProgramFolder::Choose(QCoreApplication::applicationDirPath().toStdString(), UserDataHome());
+  const ProgramFolder folder = CommandProgramFolder();
   const ProductFacts facts = ProductFacts::Load(folder);
   try {
     // Without a route to the product page, the first address of the file stands in for it.

@@ -31,8 +31,9 @@ bool FindProject(const ProjectStore& store, const std::string& wanted, std::stri
 
 // Each command lives in a file of its own; add it here.
 const std::vector<Command>& AllCommands() {
-  static const std::vector<Command> commands = {kCrawlCommand, kDiscoverCommand, kBrokenCommand, kMetaCommand,
-                                                         kSubmitCommand, kIndexNowKeyCommand, kMetaTagsCommand, kRankCommand, kClickCommand};
+  static const std::vector<Command> commands = {kCrawlCommand,    kDiscoverCommand, kBrokenCommand,
+                                                kMetaCommand,     kSubmitCommand,   kIndexNowKeyCommand,
+                                                kMetaTagsCommand, kRankCommand,     kClickCommand};
   return commands;
 }
 

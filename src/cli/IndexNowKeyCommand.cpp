@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/ProgramInfo.h"
 #include "common/Cp1252.h"
 #include "common/Files.h"
 #include "common/Text.h"
@@ -56,8 +57,7 @@ int IndexNowKey(const Args& args) {
     return 2;
   }
 
-  const ProgramFolder folder =
-      ProgramFolder::Choose(QCoreApplication::applicationDirPath().toStdString(), UserDataHome());
+  const ProgramFolder folder = CommandProgramFolder();
   const ProjectStore store(folder);
   std::string projectFolder;
   if (!FindProject(store, project, projectFolder))

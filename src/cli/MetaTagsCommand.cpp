@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/ProgramInfo.h"
 #include "common/Cp1252.h"
 #include "common/Files.h"
 #include "metatags/MetaTagGenerator.h"
@@ -36,8 +37,7 @@ int MetaTags(const Args& args) {
     std::fputs(kHelp, stderr);
     return 2;
   }
-  const ProgramFolder folder =
-      ProgramFolder::Choose(QCoreApplication::applicationDirPath().toStdString(), UserDataHome());
+  const ProgramFolder folder = CommandProgramFolder();
   MetaTagGenerator generator(folder);
   std::string error;
   if (!generator.LoadLists(&error)) return Fail(error);

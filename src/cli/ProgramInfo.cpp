@@ -17,10 +17,15 @@ std::string ProgramDir() {
 
 }  // namespace
 
-int PrintVersion() {
+ProgramFolder CommandProgramFolder() {
   std::string seedError;
-  const ProgramFolder folder = ProgramFolder::Choose(ProgramDir(), UserDataHome(), &seedError);
+  ProgramFolder folder = ProgramFolder::Choose(ProgramDir(), UserDataHome(), &seedError);
   if (!seedError.empty()) std::fprintf(stderr, "meldewerk-cli: %s\n", seedError.c_str());
+  return folder;
+}
+
+int PrintVersion() {
+  const ProgramFolder folder = CommandProgramFolder();
   std::vector<std::string> lines;
   if (!ReadLineFile(folder.File("ver.ini"), lines) || lines.empty()) {
     std::fprintf(stderr, "meldewerk-cli: no version text in %sver.ini\n", folder.Path().c_str());

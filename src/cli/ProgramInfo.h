@@ -3,7 +3,13 @@
 
 #include <cstdio>
 
+#include "store/ProgramFolder.h"
+
 namespace mw::cli {
+
+// The program folder every command works in, seeded from the shipped data where that lies
+// elsewhere; a file that could not be seeded is said on standard error.
+ProgramFolder CommandProgramFolder();
 
 // Prints the first line of "ver.ini" in the program folder in use; 1 when there is none.
 int PrintVersion();

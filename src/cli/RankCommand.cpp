@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/ProgramInfo.h"
 #include "common/Cp1252.h"
 #include "common/Text.h"
 #include "platform/FetchURL.h"
@@ -95,8 +96,7 @@ int Rank(const Args& args) {
   }
   if (project.empty() || (!history && !haveKeyword)) return BadUsage();
 
-  const ProgramFolder folder =
-      ProgramFolder::Choose(QCoreApplication::applicationDirPath().toStdString(), UserDataHome());
+  const ProgramFolder folder = CommandProgramFolder();
   folder.CreateWorkFolders();
   const ProjectStore store(folder);
   std::string projectFolder;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/ProgramInfo.h"
 #include "common/Cp1252.h"
 #include "common/Files.h"
 #include "common/Text.h"
@@ -72,8 +73,7 @@ int RunScan(ScanMode mode, const Args& args) {
     return 2;
   }
 
-  const ProgramFolder folder =
-      ProgramFolder::Choose(QCoreApplication::applicationDirPath().toStdString(), UserDataHome());
+  const ProgramFolder folder = CommandProgramFolder();
   ProgramSettings settings;
   settings.Load(folder.ProgramIni());
   THttpScan crawler([](const std::string& m) { std::fprintf(stderr, "%s\n", m.c_str()); });

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/ProgramInfo.h"
 #include "common/Cp1252.h"
 #include "common/Text.h"
 #include "platform/FetchURL.h"
@@ -98,8 +99,7 @@ int Submit(const Args& args) {
     return 2;
   }
 
-  const ProgramFolder folder =
-      ProgramFolder::Choose(QCoreApplication::applicationDirPath().toStdString(), UserDataHome());
+  const ProgramFolder folder = CommandProgramFolder();
   folder.CreateWorkFolders();
   const ProductFacts facts = ProductFacts::Load(folder);
   const ProjectStore store(folder);
