@@ -1,5 +1,5 @@
 # Installing like a Linux program, and the Debian package:
-#   PREFIX/bin/meldewerk, PREFIX/bin/meldewerk-cli
+#   PREFIX/bin/meldewerk, PREFIX/bin/meldewerk-cli, PREFIX/bin/meldewerk-click
 #   PREFIX/share/meldewerk/            the shipped data (the programs find it from ../share/meldewerk)
 #   PREFIX/share/applications/         the desktop entry
 #   PREFIX/share/icons/hicolor/        the icon, as SVG and in PNG sizes
@@ -10,7 +10,7 @@
 set(MELDEWERK_APP_ID org.example.Meldewerk)
 set(MELDEWERK_PACKAGING ${CMAKE_SOURCE_DIR}/packaging/linux)
 
-install(TARGETS meldewerk meldewerk-cli RUNTIME DESTINATION bin)
+install(TARGETS meldewerk meldewerk-cli meldewerk-click RUNTIME DESTINATION bin)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION share/meldewerk)
 install(FILES ${MELDEWERK_PACKAGING}/${MELDEWERK_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${MELDEWERK_PACKAGING}/${MELDEWERK_APP_ID}.metainfo.xml DESTINATION share/metainfo)

@@ -33,7 +33,7 @@ mkdir -p "$tmp/home/runtime" && chmod 700 "$tmp/home/runtime"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 id=org.example.Meldewerk
-for f in bin/meldewerk bin/meldewerk-cli share/meldewerk/ver.ini share/applications/$id.desktop \
+for f in bin/meldewerk bin/meldewerk-cli bin/meldewerk-click share/meldewerk/ver.ini share/applications/$id.desktop \
   share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
   share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/256x256/apps/$id.png; do
   [ -f "$prefix/$f" ] || fail "not installed: $f"

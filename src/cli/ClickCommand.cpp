@@ -1,6 +1,8 @@
-// meldewerk-cli click: the click tool's run from a terminal, without the options window and the
-// file dialog, in the same browser windows as the program (it needs a display like the program).
+// meldewerk-click: the click tool's run from a terminal, without the options window and the file
+// dialog, in the same browser windows as the program (it needs a display like the program).
+// "meldewerk-cli click" hands over to it, so the other commands never load the browser engine.
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -112,8 +114,14 @@ int Click(const Args& args) {
 }
 
 }  // namespace
-
-extern const Command kClickCommand{"click", "open the addresses of a file in browser windows, one after another",
-                                   Click};
-
 }  // namespace mw::cli
+
+int main(int argc, char* argv[]) {
+  const mw::cli::Args args(argv + 1, argv + argc);
+  const int code = mw::cli::Click(args);
+  if (std::ranges::any_of(args, [](const std::string& a) { return a == "--help" || a == "-h"; })) {
+    const QCoreApplication app(argc, argv);  // the program folder is found from the executable's
+    mw::cli::PrintProgramFolder(code == 0 ? stdout : stderr);
+  }
+  return code;
+}

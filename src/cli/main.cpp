@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <optional>
 
 #include "cli/Commands.h"
 #include "cli/ProgramInfo.h"
@@ -23,9 +22,7 @@ int Usage(FILE* out) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  // "click" opens browser windows and makes the application object they need itself.
-  std::optional<QCoreApplication> app;
-  if (argc < 2 || std::strcmp(argv[1], "click") != 0) app.emplace(argc, argv);
+  QCoreApplication app(argc, argv);
   if (argc < 2) return Usage(stderr);
   if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) return Usage(stdout);
   if (!std::strcmp(argv[1], "--version")) return mw::cli::PrintVersion();
