@@ -1,16 +1,17 @@
 #include "common/Files.h"
 
-#include <algorithm>
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "common/Text.h"
 
@@ -49,6 +50,12 @@ std::vector<std::string> ListEntries(const std::string& folder, EntryKind kind) 
     if ((kind == EntryKind::Folder) == isFolder && (isFolder || S_ISREG(st.st_mode))) names.push_back(name);
   }
   ::closedir(dir);
+  // Listed by name without regard to case, as the desktop's file windows show them; the raw
+  // directory order of Linux file systems would look random and change between machines.
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    const std::string la = LowerCase(a), lb = LowerCase(b);
+    return la != lb ? la < lb : a < b;
+  });
   return names;
 }
 
@@ -270,7 +277,9 @@ bool WriteLineFile(const std::string& path, const std::vector<std::string>& line
   return WriteFileAtomic(path, JoinLinesCrLf(lines), error);
 }
 
-std::vector<std::string> ListFiles(const std::string& folder) { return ListEntries(folder, EntryKind::File); }
+std::vector<std::string> ListFiles(const std::string& folder) {
+  return ListEntries(folder, EntryKind::File);
+}
 std::vector<std::string> ListFolders(const std::string& folder) {
   return ListEntries(folder, EntryKind::Folder);
 }

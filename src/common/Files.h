@@ -65,12 +65,12 @@ bool ReadLineFile(const std::string& path, std::vector<std::string>& lines, std:
 bool WriteLineFile(const std::string& path, const std::vector<std::string>& lines,
                    std::string* error = nullptr);
 
-// Entry names of `folder` (files only, or folders only) in the order the file system lists them.
+// Entry names of `folder` (files only, or folders only), by name without regard to ASCII case.
 std::vector<std::string> ListFiles(const std::string& folder);
 std::vector<std::string> ListFolders(const std::string& folder);
 
-// File names of `folder` ending in `extension` (such as ".ini"), letter case ignored, in
-// listing order.
+// File names of `folder` ending in `extension` (such as ".ini"), letter case ignored, in the
+// order of ListFiles.
 std::vector<std::string> FilesWithExtension(const std::string& folder, std::string_view extension);
 
 // The name of the entry of `folder` that equals `name` without regard to ASCII case: the exact

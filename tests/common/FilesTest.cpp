@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
-#include <algorithm>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <algorithm>
+#include <csignal>
 
 #include "common/Files.h"
 #include "support/TempProgramFolder.h"
@@ -38,7 +39,9 @@ TEST(LineFiles, FailedWriteLeavesTheOldFileWholeAndNoTemporary) {
   EXPECT_FALSE(written);
   EXPECT_EQ(dir.Read("list.ser"), "old\r\n");
   EXPECT_EQ(ListFiles(dir.Path()), std::vector<std::string>{"list.ser"});
-  EXPECT_NE(error.find("kann nicht ge\xc3\xb6" "ffnet werden."), std::string::npos);
+  EXPECT_NE(error.find("kann nicht ge\xc3\xb6"
+                       "ffnet werden."),
+            std::string::npos);
 
   // A missing folder fails cleanly too.
   EXPECT_FALSE(WriteFileAtomic(dir.Path() + "missing/list.ser", "x", &error));
@@ -66,4 +69,15 @@ TEST(FileLookup, ExtensionsAndNamesMatchWithoutRegardToCase) {
   EXPECT_EQ(inis, (std::vector<std::string>{"Google_DE.INI", "yahoo_com.ini"}));
   EXPECT_EQ(FindEntryIgnoringCase(dir.Path() + "t", "RANK.RAN"), "rank.ran");
   EXPECT_EQ(FindEntryIgnoringCase(dir.Path() + "t", "none"), "none");
+}
+
+TEST(Folders, EntriesAreListedByNameWithoutRegardToCase) {
+  mwtest::TempProgramFolder dir;
+  for (const char* name : {"zeta.ran", "Beta.ran", "alpha.RAN", "Gamma.ran", "b.txt"})
+    dir.Write(std::string("t/") + name, "");
+  dir.Write("t/Sub/x", "");
+  dir.Write("t/a-sub/x", "");
+  EXPECT_EQ(mw::FilesWithExtension(dir.Path() + "t", ".ran"),
+            (std::vector<std::string>{"alpha.RAN", "Beta.ran", "Gamma.ran", "zeta.ran"}));
+  EXPECT_EQ(mw::ListFolders(dir.Path() + "t"), (std::vector<std::string>{"a-sub", "Sub"}));
 }
