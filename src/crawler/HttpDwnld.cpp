@@ -138,9 +138,11 @@ void THttpThread::Run(const std::shared_ptr<THttpThread>& job) {
       Qt::BlockingQueuedConnection);
 }
 
+constexpr std::size_t kBodyMemory = std::size_t(1) << 20;
+
 // A page's memory serves the slot's next download; a body of unusual size is given back.
 void EmptyBody(std::string& body) {
-  if (body.capacity() > (std::size_t(1) << 20))
+  if (body.capacity() > kBodyMemory)
     body = std::string();
   else
     body.clear();
@@ -253,6 +255,9 @@ void THttpDwnld::StartDownload(THttpGet& slot) {
 
   auto job = std::make_shared<THttpThread>();
   EmptyBody(slot.ReceivedText);
+  // Room for any usual page from the start: a buffer that grows page by page would move its
+  // bytes and touch fresh memory at every step. Memory not written to costs nothing.
+  if (slot.ReceivedText.capacity() < kBodyMemory) slot.ReceivedText.reserve(kBodyMemory);
   job->bodyStorage = std::move(slot.ReceivedText);
   slot.ReceivedText.clear();
   HttpRequest& r = job->request;

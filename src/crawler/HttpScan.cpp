@@ -200,6 +200,7 @@ void THttpScan::EndOfCrawl() {
   manager_->SetWorking(false);
   seen_.Clear();
   hosts_.Clear();
+  settled_.clear();
 }
 
 void THttpScan::CloseResults() {
@@ -289,14 +290,22 @@ void THttpScan::HandleLink(THttpGet& page, std::string_view raw, int countArea, 
     valid = any;
   }
   if (!valid) return;
-  if (type == "mail")
+  // Most links of a site point to pages met before: once such an address has been handled it
+  // is in the seen list and its host among the hosts, so handling it again changes nothing.
+  const bool mail = type == "mail";
+  if (!mail && settled_.contains(link)) return;
+  if (mail)
     followable = false;
   else
     ClassifyLink(link, type, protocol);
-  if (type == "0") return;
+  if (type == "0") {
+    settled_.insert(link);
+    return;
+  }
   scratch.Parse(link);
   if (protocol.compare(0, 4, "http") != 0) followable = false;
   int found = -1, at = -1;
+  if (!mail) settled_.insert(link);
   if (followable) {
     if (!link.empty() && link.back() == ')') link.pop_back();
     if (!hosts_.FindOrInsert(scratch.HostName, found, true, at)) newHost = true;

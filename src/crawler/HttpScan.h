@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 #include "crawler/HttpDwnld.h"
 #include "crawler/QuickSortStringList.h"
@@ -169,8 +170,9 @@ class THttpScan : public TObject {
   bool starting_ = false, stopping_ = false, inTick_ = false, passQueued_ = false;
   bool typeFilterEnabled_ = false;
   TQuickSortStringList seen_;
-  std::string body_;                   // reused between pages
-  std::string linkBase_, linkBaseOf_;  // LinkBase of the page whose URL is linkBaseOf_
+  std::unordered_set<std::string> settled_;  // links handled before: handling them again changes nothing
+  std::string body_;                         // reused between pages
+  std::string linkBase_, linkBaseOf_;        // LinkBase of the page whose URL is linkBaseOf_
 };
 
 }  // namespace mw
