@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <memory>
 
 #include "crawler/HttpScan.h"
 #include "platform/Dialogs.h"
@@ -25,7 +26,7 @@ class QuietDialogs final : public mw::Dialogs {
   void Information(const QString&) override {}
   void Error(const QString& t) override { std::fprintf(stderr, "error: %s\n", t.toUtf8().constData()); }
   void Message(const QString&) override {}
-  bool YesNo(const QString&) override { return false; }
+  bool YesNo(const QString&) override { return true; }  // add the pages found again
   QString OpenFile(const QString&, const QString&) override { return {}; }
   QString SaveFile(const QString&, const QString&, const QString&) override { return {}; }
 };
@@ -47,34 +48,55 @@ void RunUntilEnd(mw::THttpScan& crawler) {
   crawler.OnWorking = previous;
 }
 
-void BM_WindowBrokenLinks(benchmark::State& state) {
-  if (Start().empty()) return state.SkipWithError("set CRAWL_START to a site's start address");
+// The main window on a temporary program folder with one project whose site is CRAWL_START.
+struct Window {
   mwtest::TempProgramFolder dir;
-  dir.Write("Program.ini", "[SETTINGS]\r\nProductPage=" + Start() + "\r\n");
-  dir.Write("NoTip.ini", "");
-  dir.Write("NoWer.ini", "");
-  dir.Write("Projects/Project_0001/Project.ini", "[SETTINGS]\r\nTitel=Bench\r\nURL=" + Start() + "\r\n");
   QuietDialogs dialogs;
   mw::AppContext context;
-  context.folder = dir.Folder();
-  context.facts = mw::ProductFacts::Load(context.folder);
-  context.facts.productPage = Start();
-  context.dialogs = &dialogs;
-  mw::ProgramWindows windows(context);
-  mw::TMainForm& m = *windows.main;
-  m.setGeometry(0, 0, 1280, 800);
-  m.show();
-  m.OpenProject("Project_0001");
-  m.HttpScan1().SetConcurrentDownloads(int(state.range(0)));
-  for (auto _ : state) {
-    m.URLEdit->setText(QString::fromStdString(Start()));
-    m.BrokenLinks1->trigger();
-    RunUntilEnd(m.HttpScan1());
+  std::unique_ptr<mw::ProgramWindows> windows;
+
+  explicit Window(int slots) {
+    dir.Write("Program.ini", "[SETTINGS]\r\nProductPage=" + Start() + "\r\n");
+    dir.Write("NoTip.ini", "");
+    dir.Write("NoWer.ini", "");
+    dir.Write("Projects/Project_0001/Project.ini", "[SETTINGS]\r\nTitel=Bench\r\nURL=" + Start() + "\r\n");
+    context.folder = dir.Folder();
+    context.facts = mw::ProductFacts::Load(context.folder);
+    context.facts.productPage = Start();
+    context.dialogs = &dialogs;
+    windows = std::make_unique<mw::ProgramWindows>(context);
+    Main().setGeometry(0, 0, 1280, 800);
+    Main().show();
+    Main().OpenProject("Project_0001");
+    Main().HttpScan1().SetConcurrentDownloads(slots);
+    Main().MaxPagesEdit->setText(QStringLiteral("100000"));
   }
-  state.counters["lines"] = double(m.ErgMemo->blockCount());
+  mw::TMainForm& Main() { return *windows->main; }
+};
+
+void BM_WindowDiscovery(benchmark::State& state) {
+  if (Start().empty()) return state.SkipWithError("set CRAWL_START to a site's start address");
+  Window w(int(state.range(0)));
+  for (auto _ : state) {
+    w.Main().URLEdit->setText(QString::fromStdString(Start()));
+    w.Main().StartBitBtnClick();
+    RunUntilEnd(w.Main().HttpScan1());
+  }
+  state.counters["lines"] = double(w.Main().ErgMemo->blockCount());
 }
 
-void BM_HeadlessBrokenLinks(benchmark::State& state) {
+void BM_WindowBrokenLinks(benchmark::State& state) {
+  if (Start().empty()) return state.SkipWithError("set CRAWL_START to a site's start address");
+  Window w(int(state.range(0)));
+  for (auto _ : state) {
+    w.Main().URLEdit->setText(QString::fromStdString(Start()));
+    w.Main().BrokenLinks1->trigger();
+    RunUntilEnd(w.Main().HttpScan1());
+  }
+  state.counters["lines"] = double(w.Main().ErgMemo->blockCount());
+}
+
+void Headless(benchmark::State& state, mw::ScanMode mode) {
   if (Start().empty()) return state.SkipWithError("set CRAWL_START to a site's start address");
   mwtest::TempProgramFolder dir;
   mw::THttpScan crawler;
@@ -87,15 +109,24 @@ void BM_HeadlessBrokenLinks(benchmark::State& state) {
   mw::ConnectSiteScan(crawler, scan, {});
   for (auto _ : state) {
     if (!crawler.Start(Start())) return state.SkipWithError("the crawl did not start");
-    scan.Begin(mw::ScanMode::BrokenLinks, crawler.StartingUrl());
+    scan.Begin(mode, crawler.StartingUrl(), 100000);
     RunUntilEnd(crawler);
     scan.Finish(Start());
   }
   state.counters["lines"] = double(scan.ResultLines().size());
 }
 
+void BM_HeadlessDiscovery(benchmark::State& state) {
+  Headless(state, mw::ScanMode::Discovery);
+}
+void BM_HeadlessBrokenLinks(benchmark::State& state) {
+  Headless(state, mw::ScanMode::BrokenLinks);
+}
+
 }  // namespace
 
+BENCHMARK(BM_WindowDiscovery)->Arg(32)->Arg(6)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_HeadlessDiscovery)->Arg(32)->Arg(6)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_WindowBrokenLinks)->Arg(32)->Arg(6)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_HeadlessBrokenLinks)->Arg(32)->Arg(6)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
