@@ -17,6 +17,8 @@
 #include <cstdio>
 
 #include "common/Files.h"
+#include "metatags/FMetaTagsResult.h"
+#include "metatags/fMetaTag.h"
 #include "platform/Dialogs.h"
 #include "shell/ProgramWindows.h"
 
@@ -54,6 +56,9 @@ int main(int argc, char** argv) {
     mw::WriteFileAtomic(root + "Projects/templates/" + engine + ".ini", "[SETTINGS]\r\nBasicURL=http://x/?KLXURL\r\n");
   mw::WriteFileAtomic(root + "NoTip.ini", "");
   mw::WriteFileAtomic(root + "ver.ini", "Version 1.0\r\n");
+  for (const QString& f :
+       QDir(QApplication::applicationDirPath()).entryList({QStringLiteral("page*.ini")}, QDir::Files))
+    QFile::copy(QApplication::applicationDirPath() + QStringLiteral("/") + f, QString::fromStdString(root) + f);
 
   SilentDialogs dialogs;
   mw::AppContext context;
@@ -155,6 +160,21 @@ int main(int argc, char** argv) {
                      "Position: Ecosia_DE / nicht gefunden (3 von 3 Seiten nicht abrufbar)"));
   ranking.show();
   shoot(ranking, "13-ranking");
+  ranking.hide();
+
+  // The meta-tag generator with its inputs, and the block it made.
+  mw::TMetaTagForm& metaTag = *windows.metaTag;
+  metaTag.FormShow();
+  metaTag.show();
+  shoot(metaTag, "14-metatags");
+  metaTag.hide();
+  mw::TReadyMetaTagsForm& ready = *windows.readyMetaTags;
+  ready.Memo1->setPlainText(
+      QStringLiteral("<title>Bäckerei Beispiel</title>\n<meta name=\"description\" "
+                     "content=\"Brot und Brötchen aus München\">"));
+  ready.show();
+  shoot(ready, "15-metatags-result");
+  ready.hide();
   main.MayClose = true;
   mw::WriteFileAtomic(root + "NoWer.ini", "");
   return 0;
