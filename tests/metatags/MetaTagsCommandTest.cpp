@@ -3,34 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 
 #include "MetaTagFixture.h"
 #include "common/Cp1252.h"
 #include "common/Files.h"
+#include "support/CliRun.h"
 
 namespace {
 
-struct CliRun {
-  int exitCode = -1;
-  std::string out, err;
-};
-
-CliRun MetaTags(const mwtest::MetaTagFolder& f, const QStringList& args = {}) {
-  const QString program = QString::fromStdString(f.dir.Path()) + QStringLiteral("meldewerk-cli");
-  if (!QFile::exists(program)) QFile::copy(QStringLiteral(MELDEWERK_CLI), program);
-  QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("HOME"), QString::fromStdString(f.dir.Path()));
-  env.insert(QStringLiteral("XDG_DATA_HOME"), QString::fromStdString(f.dir.Path()));
-  p.setProcessEnvironment(env);
-  p.start(program, QStringList{QStringLiteral("metatags")} + args);
-  CliRun run;
-  if (!p.waitForFinished(60000)) return run;
-  run.exitCode = p.exitCode();
-  run.out = p.readAllStandardOutput().toStdString();
-  run.err = p.readAllStandardError().toStdString();
-  return run;
+mwtest::CliRun MetaTags(const mwtest::MetaTagFolder& f, std::vector<std::string> args = {}) {
+  args.insert(args.begin(), "metatags");
+  return mwtest::RunCli(f.dir, MELDEWERK_CLI, args);
 }
 
 }  // namespace
@@ -47,7 +30,7 @@ TEST(MetaTagsCommand, PrintsTheSavedInputsBlockOrRefuses) {
   std::string block;
   for (const std::string& line : generator.Generate(in)) block += mw::Cp1252ToUtf8(line) + "\r\n";
 
-  CliRun run = MetaTags(f);
+  mwtest::CliRun run = MetaTags(f);
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, block);
   EXPECT_NE(run.out.find("<title>Br\xc3\xb6tchen \"frisch\"</title>\r\n"), std::string::npos);
@@ -71,5 +54,5 @@ TEST(MetaTagsCommand, PrintsTheSavedInputsBlockOrRefuses) {
   run = MetaTags(f);
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find("pagerobots.ini"), std::string::npos) << run.err;
-  EXPECT_EQ(MetaTags(f, {QStringLiteral("mehr")}).exitCode, 2);
+  EXPECT_EQ(MetaTags(f, {"mehr"}).exitCode, 2);
 }

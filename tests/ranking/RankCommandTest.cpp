@@ -2,33 +2,14 @@
 // against the local ranking engines: its lines, the report it names last and its exit codes.
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QProcess>
-
 #include "RankingEngines.h"
+#include "support/CliRun.h"
 
 namespace {
 
-struct CliRun {
-  int exitCode = -1;
-  std::string out;
-};
-
-CliRun Rank(const mwtest::RankingEngines& e, QStringList args) {
-  const QString program = QString::fromStdString(e.dir.Path()) + QStringLiteral("meldewerk-cli");
-  if (!QFile::exists(program)) QFile::copy(QStringLiteral(MELDEWERK_CLI), program);
-  QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("HOME"), QString::fromStdString(e.dir.Path()));
-  env.insert(QStringLiteral("XDG_DATA_HOME"), QString::fromStdString(e.dir.Path()));
-  p.setProcessEnvironment(env);
-  args.prepend(QStringLiteral("rank"));
-  p.start(program, args);
-  CliRun run;
-  if (!p.waitForFinished(60000)) return run;
-  run.exitCode = p.exitCode();
-  run.out = p.readAllStandardOutput().toStdString();
-  return run;
+mwtest::CliRun Rank(const mwtest::RankingEngines& e, std::vector<std::string> args) {
+  args.insert(args.begin(), "rank");
+  return mwtest::RunCli(e.dir, MELDEWERK_CLI, args);
 }
 
 }  // namespace
@@ -41,9 +22,9 @@ TEST(RankCommand, LinesReportHistoryAndExitCodes) {
   const std::string report = e.dir.Path() + "reports/Ranking_baeckerei.html";
 
   // Found by the first engine on page 3; the site comes from the project's address.
-  CliRun run = Rank(e, {QStringLiteral("B\u00e4ckerei"), QStringLiteral("--keyword"), QStringLiteral("gute seite"),
-                        QStringLiteral("--engines"), QStringLiteral("Found_DE,Never_COM"), QStringLiteral("--pages"),
-                        QStringLiteral("3")});
+  mwtest::CliRun run = Rank(e, {"B\xc3\xa4"
+                                "ckerei",
+                                "--keyword", "gute seite", "--engines", "Found_DE,Never_COM", "--pages", "3"});
   EXPECT_EQ(run.exitCode, 0) << run.out;
   EXPECT_EQ(run.out,
             "Durchsuche Page: 1 / Found_DE\nDurchsuche Page: 2 / Found_DE\nDurchsuche Page: 3 / Found_DE\n"
@@ -53,27 +34,22 @@ TEST(RankCommand, LinesReportHistoryAndExitCodes) {
   EXPECT_TRUE(e.dir.Exists("reports/Ranking_baeckerei.html"));
 
   // Found by none: 1, and an engine that could not be searched says so.
-  run =
-      Rank(e, {QStringLiteral("Project_0001"), QStringLiteral("--keyword"), QStringLiteral("x"),
-               QStringLiteral("--engines"), QStringLiteral("Down_DE"), QStringLiteral("--pages"), QStringLiteral("1")});
+  run = Rank(e, {"Project_0001", "--keyword", "x", "--engines", "Down_DE", "--pages", "1"});
   EXPECT_EQ(run.exitCode, 1) << run.out;
   EXPECT_NE(run.out.find("Position: Down_DE / nicht gefunden (1 von 1 Seiten nicht abrufbar)\n"), std::string::npos);
 
   // The history of both runs as a chart page.
-  run = Rank(e, {QStringLiteral("Project_0001"), QStringLiteral("--history")});
+  run = Rank(e, {"Project_0001", "--history"});
   EXPECT_EQ(run.exitCode, 0) << run.out;
   EXPECT_EQ(run.out, "Verlauf: " + e.dir.Path() + "reports/RankingVerlauf_baeckerei.html\n");
   EXPECT_NE(e.dir.Read("reports/RankingVerlauf_baeckerei.html").find("<svg"), std::string::npos);
 
   // Bad usage: no keyword, an unknown project, an unknown engine, a page limit that is no number.
-  for (const QStringList& args :
-       {QStringList{QStringLiteral("Project_0001")},
-        QStringList{QStringLiteral("Nirgends"), QStringLiteral("--keyword"), QStringLiteral("x")},
-        QStringList{QStringLiteral("Project_0001"), QStringLiteral("--keyword"), QStringLiteral("x"),
-                    QStringLiteral("--engines"), QStringLiteral("Gibtsnicht")},
-        QStringList{QStringLiteral("Project_0001"), QStringLiteral("--keyword"), QStringLiteral("x"),
-                    QStringLiteral("--pages"), QStringLiteral("zwei")}}) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"Project_0001"}, std::vector<std::string>{"Nirgends", "--keyword", "x"},
+        std::vector<std::string>{"Project_0001", "--keyword", "x", "--engines", "Gibtsnicht"},
+        std::vector<std::string>{"Project_0001", "--keyword", "x", "--pages", "zwei"}}) {
     run = Rank(e, args);
-    EXPECT_EQ(run.exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(run.exitCode, 2) << args[0] + " " + args.back();
   }
 }

@@ -2,39 +2,18 @@
 // temporary program folder, against a site on 127.0.0.1.
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QProcess>
-
 #include "common/SafeFileName.h"
+#include "support/CliRun.h"
 #include "support/TempProgramFolder.h"
 #include "support/TestHttpServer.h"
 
 namespace {
 
-struct CliRun {
-  int exitCode = -1;
-  std::string out;
-};
-
 struct ScanCommand : ::testing::Test {
   mwtest::TempProgramFolder dir;
   mwtest::TestHttpServer server;
 
-  CliRun Run(const QStringList& args) {
-    const QString program = QString::fromStdString(dir.Path()) + QStringLiteral("meldewerk-cli");
-    if (!QFile::exists(program)) QFile::copy(QStringLiteral(MELDEWERK_CLI), program);
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), QString::fromStdString(dir.Path()));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), QString::fromStdString(dir.Path()));
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    CliRun run;
-    if (!p.waitForFinished(60000)) return run;
-    run.exitCode = p.exitCode();
-    run.out = p.readAllStandardOutput().toStdString();
-    return run;
-  }
+  mwtest::CliRun Run(const std::vector<std::string>& args) { return mwtest::RunCli(dir, MELDEWERK_CLI, args); }
 };
 
 }  // namespace
@@ -49,7 +28,7 @@ TEST_F(ScanCommand, ADeadStartAddressIsAnError) {
                {"discover", server.Url("/gone.html"), 2},
                {"meta", "http://127.0.0.1:1/", 2}};
   for (const auto& c : cases) {
-    const CliRun run = Run({QString::fromLatin1(c.command), QString::fromStdString(c.url)});
+    const mwtest::CliRun run = Run({c.command, c.url});
     EXPECT_EQ(run.exitCode, c.exitCode) << c.command;
     EXPECT_NE(run.out.find("Fehler: Die Startadresse " + c.url + " konnte nicht geladen werden.\n"), std::string::npos)
         << c.command << ": " << run.out;
@@ -75,7 +54,7 @@ TEST_F(ScanCommand, MetaShowsEachPageInItsOwnCharsetAndKeepsOneKeyword) {
                            "se\"></head></html>",
                            0,
                            {}});
-  const CliRun run = Run({QStringLiteral("meta"), QString::fromStdString(server.Url("/"))});
+  const mwtest::CliRun run = Run({"meta", server.Url("/")});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_NE(run.out.find("Title: " + utf8 + "\n"), std::string::npos) << run.out;  // UTF-8 on the terminal
   EXPECT_NE(run.out.find("Keywords: B\xc3\xa4"

@@ -2,12 +2,9 @@
 // program folder, local engines, exit codes and the lines printed.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QStringList>
-#include <filesystem>
-
 #include "common/IniFile.h"
 #include "store/PageList.h"
+#include "support/CliRun.h"
 #include "support/TempProgramFolder.h"
 #include "support/TestHttpServer.h"
 
@@ -17,7 +14,6 @@ struct Cli {
   mwtest::TempProgramFolder dir;
   mwtest::TestHttpServer server;
   Cli() {
-    std::filesystem::copy_file(MELDEWERK_CLI, dir.Path() + "meldewerk-cli");
     server.SetPage("/product", "<html>Meldewerk</html>");
     server.Set("/alpha", {202, "text/plain", "", 0, {}});
     server.Set("/beta", {403, "text/plain", "nein", 0, {}});
@@ -31,13 +27,10 @@ struct Cli {
                         {{"01.02.03", "http://s.de/a", false}, {"01.02.03", "http://s.de/b", false}});
   }
   int Run(const std::vector<std::string>& args, std::string* out = nullptr) {
-    QStringList list;
-    for (const auto& a : args) list << QString::fromStdString(a);
-    QProcess p;
-    p.start(QString::fromStdString(dir.Path() + "meldewerk-cli"), list);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    if (out) *out = p.readAllStandardOutput().toStdString();
-    return p.exitCode();
+    const mwtest::CliRun run = mwtest::RunCli(dir, MELDEWERK_CLI, args);
+    EXPECT_NE(run.exitCode, -1);
+    if (out) *out = run.out;
+    return run.exitCode;
   }
 };
 
