@@ -44,17 +44,8 @@ doc_root=/usr/share/doc/libboost1.74-doc
 
 [ -x "$cli_src/meldewerk-cli" ] || { echo "build meldewerk-cli first: $cli_src/meldewerk-cli" >&2; exit 2; }
 
-missing=()
-for p in nginx wget "$doc_pkg"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -q
-  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+source "$here/bench/bench-lib.sh"
+bench_install nginx wget "$doc_pkg"
 
 work="$(mktemp -d /tmp/broken-vs-wget.XXXXXX)"
 nginx_pid=""
@@ -90,36 +81,9 @@ plant any.html missing-picture.png img
 planted=5
 pages=$(find "$site/doc/html" -iname '*.htm*' | wc -l)
 
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
-mkdir -p "$work/nginx"
-cat >"$work/nginx/nginx.conf" <<EOF
-worker_processes 2;
-pid $work/nginx/nginx.pid;
-error_log $work/nginx/error.log;
-daemon off;
-events { worker_connections 1024; }
-http {
-  include /etc/nginx/mime.types;
-  access_log off;
-  client_body_temp_path $work/nginx/body;
-  proxy_temp_path $work/nginx/proxy;
-  fastcgi_temp_path $work/nginx/fastcgi;
-  uwsgi_temp_path $work/nginx/uwsgi;
-  scgi_temp_path $work/nginx/scgi;
-  server {
-    listen 127.0.0.1:$port;
-    root $site;
-  }
-}
-EOF
-nginx -c "$work/nginx/nginx.conf" -p "$work/nginx" &
-nginx_pid=$!
+port=$(bench_free_port)
+bench_serve "$site" "$work" "$port" 2 /doc/html/index.html
 start="http://127.0.0.1:$port/doc/html/index.html"
-for _ in $(seq 100); do
-  curl -fs -o /dev/null "$start" 2>/dev/null && break
-  sleep 0.1
-done
-curl -fs -o /dev/null "$start" || { echo "nginx does not answer on port $port" >&2; exit 2; }
 
 page_like() { grep -aE '\.([Hh][Tt][Mm]|[Ss][Hh][Tt][Mm]|[Pp][Hh][Pp]|[Aa][Ss][Pp]|[Cc][Ff][Mm]|[Jj][Ss][Pp])' || true; }
 

@@ -25,17 +25,8 @@ doc_root=/usr/share/doc/python3.11/html
 
 [ -x "$cli" ] || { echo "build meldewerk-cli first: $cli" >&2; exit 2; }
 
-missing=()
-for p in nginx wget2 python3.11-doc; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -q
-  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+source "$here/bench/bench-lib.sh"
+bench_install nginx wget2 python3.11-doc
 
 work="$(mktemp -d /tmp/crawl-vs-wget2.XXXXXX)"
 nginx_pid=""
@@ -47,39 +38,8 @@ trap cleanup EXIT
 
 site="$work/site"
 mkdir -p "$site"
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
-
-serve() {
-  mkdir -p "$work/nginx"
-  cat >"$work/nginx/nginx.conf" <<EOF
-worker_processes 1;
-pid $work/nginx/nginx.pid;
-error_log $work/nginx/error.log;
-daemon off;
-events { worker_connections 1024; }
-http {
-  include /etc/nginx/mime.types;
-  access_log off;
-  client_body_temp_path $work/nginx/body;
-  proxy_temp_path $work/nginx/proxy;
-  fastcgi_temp_path $work/nginx/fastcgi;
-  uwsgi_temp_path $work/nginx/uwsgi;
-  scgi_temp_path $work/nginx/scgi;
-  server {
-    listen 127.0.0.1:$port;
-    root $site;
-  }
-}
-EOF
-  nginx -c "$work/nginx/nginx.conf" -p "$work/nginx" &
-  nginx_pid=$!
-  for _ in $(seq 100); do
-    curl -fs -o /dev/null "http://127.0.0.1:$port/index.html" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  echo "nginx does not answer on port $port" >&2
-  exit 2
-}
+port=$(bench_free_port)
+serve() { bench_serve "$site" "$work" "$port" 1 /index.html; }
 
 # One measured run: "wall cpu peak_kb" of the command, its standard output into $1.
 measure() {
